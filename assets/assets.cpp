@@ -1,0 +1,1 @@
+// The pictures of the window live in this library's resources (":/pictures/").

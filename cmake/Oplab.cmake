@@ -1,0 +1,53 @@
+# Shared helpers of the build: one static library per source folder, Qt Test
+# executables registered with CTest, and the rendering of SVG pictures.
+
+# oplab_library(NAME SOURCES... [LIBS ...])
+# A static library of one source folder; the folder is its include root.
+function(oplab_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# oplab_qtest(NAME SOURCES... LIBS...)
+# A Qt Test program run by CTest on the offscreen platform, in its own
+# scratch working directory.
+function(oplab_qtest name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+  target_compile_definitions(${name} PRIVATE
+    OPLAB_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    OPLAB_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  set(workdir ${CMAKE_CURRENT_BINARY_DIR}/${name}.work)
+  file(MAKE_DIRECTORY ${workdir})
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${workdir})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;OPLAB_BUILD_DIR=${PROJECT_BINARY_DIR}"
+    TIMEOUT ${ARG_TIMEOUT}
+    LABELS "${ARG_LABELS}")
+endfunction()
+
+# oplab_render(OUTPUT_VAR SVG OUT WIDTH HEIGHT [FORMAT fmt])
+# Renders an SVG source to a picture at build time with oplab-render.
+# FORMAT: jpg, png, or bmp8 (8-bit palette bitmap).
+function(oplab_render outvar svg out width height)
+  cmake_parse_arguments(ARG "" "FORMAT" "" ${ARGN})
+  if(NOT ARG_FORMAT)
+    set(ARG_FORMAT png)
+  endif()
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${out})
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+            $<TARGET_FILE:oplab-render> ${CMAKE_CURRENT_SOURCE_DIR}/${svg} ${output}
+            ${width} ${height} ${ARG_FORMAT}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${svg} oplab-render
+    COMMENT "Rendering ${out}"
+    VERBATIM)
+  set(${outvar} ${${outvar}} ${output} PARENT_SCOPE)
+endfunction()

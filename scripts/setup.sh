@@ -1,0 +1,31 @@
+#!/bin/sh
+# Shared set-up of ./run.sh and ./test.sh: installs the Debian packages the
+# project needs when they are missing, then configures and builds the
+# Release tree in build/ (the lab folder is build/lab).
+set -eu
+
+OPLAB_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+OPLAB_BUILD=${OPLAB_BUILD:-$OPLAB_ROOT/build}
+
+oplab_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+qt6-svg-dev libgl-dev fonts-liberation xvfb xauth"
+
+oplab_install() {
+    missing=""
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    # shellcheck disable=SC2086
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
+
+oplab_build() {
+    # shellcheck disable=SC2086
+    oplab_install $oplab_packages
+    cmake -S "$OPLAB_ROOT" -B "$OPLAB_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$OPLAB_BUILD" -j "$(nproc)"
+}

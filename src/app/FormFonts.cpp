@@ -1,0 +1,35 @@
+#include "FormFonts.h"
+
+#include <QFont>
+#include <QVariant>
+#include <QWidget>
+
+void FormFonts::installSubstitutions()
+{
+    static const bool done = [] {
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                    QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(QStringLiteral("Arial"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                                   {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+        return true;
+    }();
+    (void)done;
+}
+
+void FormFonts::apply(QWidget* root)
+{
+    auto applyOne = [](QWidget* w) {
+        const QVariant height = w->property("FontHeight");
+        if (!height.isValid())
+            return;
+        QFont font = w->font();
+        font.setPixelSize(height.toInt());
+        w->setFont(font);
+    };
+    applyOne(root);
+    for (QWidget* w : root->findChildren<QWidget*>())
+        applyOne(w);
+}

@@ -1,0 +1,7 @@
+#include "Exception.h"
+
+Exception::Exception(QString message)
+    : Message(std::move(message))
+    , Utf8(Message.toStdString())
+{
+}

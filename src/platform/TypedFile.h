@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// A file of fixed-size records with no header, addressed by record number,
+// as the journal and the question banks are stored. Every operation that
+// fails throws EInOutError with the runtime's code and text.
+//
+// The record count is the file size divided by the record size, rounded
+// down: a trailing partial record is not counted, and a record written at
+// the end of the last whole record lands over the partial bytes.
+class TypedFile
+{
+public:
+    explicit TypedFile(int recordSize);
+    ~TypedFile();
+
+    TypedFile(const TypedFile&) = delete;
+    TypedFile& operator=(const TypedFile&) = delete;
+
+    // Binds the file to a name; an open file is closed first.
+    void assign(const QString& name);
+    const QString& name() const { return Name; }
+
+    // Opens the existing file with read and write access, position 0.
+    void reset();
+    // Creates the file empty (or empties it) with read and write access.
+    void rewrite();
+    void close();
+
+    bool isOpen() const { return Fd >= 0; }
+    int handle() const { return Fd; }
+    int recordSize() const { return RecordSize; }
+
+    void seek(std::int64_t record);
+    std::int64_t filePos() const;
+    std::int64_t fileSize() const;
+
+    // Reads one whole record at the position and advances by one. A short
+    // read fails with "Read beyond end of file" and leaves the position.
+    void read(void* record);
+    // Reads up to maxRecords whole records at once; returns how many were
+    // read (0 at the end) and advances by that many.
+    std::int64_t readBlock(void* records, std::int64_t maxRecords);
+    // Writes one whole record at the position and advances by one.
+    void write(const void* record);
+    // Forces what was written to the storage device.
+    void flush();
+
+private:
+    void requireOpen() const;
+    void open(bool create);
+
+    QString Name;
+    int RecordSize;
+    int Fd = -1;
+    std::int64_t Pos = 0; // in bytes, always a multiple of RecordSize
+};

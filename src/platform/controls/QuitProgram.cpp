@@ -1,0 +1,8 @@
+#include "QuitProgram.h"
+
+#include <QCoreApplication>
+
+void QuitProgram::endProgram()
+{
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QTextEdit>
+
+// The read-only rich-text view of the instructions. loadFromFile replaces
+// the whole text with the document read from an RTF file; a file that
+// cannot be opened throws EFOpenError "Cannot open file <path>" and leaves
+// the text as it was.
+class TRichEdit : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TRichEdit(QWidget* parent = nullptr);
+
+    void loadFromFile(const QString& path);
+};

@@ -1,0 +1,48 @@
+#include "TWebBrowser.h"
+
+#include "Cp1251.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QUrl>
+
+TWebBrowser::TWebBrowser(QWidget* parent)
+    : QTextBrowser(parent)
+{
+    setOpenLinks(true);
+    setOpenExternalLinks(false);
+}
+
+QString TWebBrowser::decodeHtml(const QByteArray& data)
+{
+    static const QRegularExpression charset(
+        QStringLiteral("charset\\s*=\\s*[\"']?([A-Za-z0-9_\\-]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString head = QString::fromLatin1(data.left(2048));
+    const QString name = charset.match(head).captured(1).toLower();
+    if (name == QLatin1String("windows-1251") || name == QLatin1String("cp1251")
+        || name == QLatin1String("x-cp1251"))
+        return Cp1251::decode(data);
+    auto decoder = QStringDecoder::decoderForHtml(data);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    return decoder.decode(data);
+}
+
+void TWebBrowser::navigate(const QString& path)
+{
+    Location = path;
+    setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+}
+
+QVariant TWebBrowser::loadResource(int type, const QUrl& name)
+{
+    if (type != QTextDocument::HtmlResource || !name.isLocalFile())
+        return QTextBrowser::loadResource(type, name);
+    const QString path = name.toLocalFile();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("<html><body><h3>Страница не найдена</h3><p>%1</p></body></html>").arg(path.toHtmlEscaped());
+    return decodeHtml(file.readAll());
+}

@@ -1,0 +1,14 @@
+#include "BlendColor.h"
+
+#include <cmath>
+
+TColor BlendColor(TColor From, TColor To, int Steps, int Step)
+{
+    auto channel = [&](int shift) {
+        const int f = (From.value() >> shift) & 0xFF;
+        const int t = (To.value() >> shift) & 0xFF;
+        const double v = double(Step) * double(t - f) / double(Steps) + double(f);
+        return int(std::trunc(v)) & 0xFF;
+    };
+    return TColor::fromRgb(channel(0), channel(8), channel(16));
+}

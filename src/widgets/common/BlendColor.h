@@ -1,0 +1,9 @@
+#pragma once
+
+#include "TColor.h"
+
+// Per channel (red the lowest byte, then green, then blue) the integer part
+// of Step * (To - From) / Steps + From, in floating point. The low three
+// bytes of each colour are used as they stand: system colours are not
+// turned into RGB first. Step 0 gives From, Step == Steps gives To.
+TColor BlendColor(TColor From, TColor To, int Steps, int Step);
