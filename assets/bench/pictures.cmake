@@ -1,0 +1,1 @@
+# The bench page: the circuit diagram, its overlays, the switch and button glyphs.

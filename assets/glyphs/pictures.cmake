@@ -1,0 +1,1 @@
+# Glyphs of the controls: the CHECKBOX strip of the glyph check box.

@@ -1,0 +1,57 @@
+// oplab-data: the instructor's tool for the lab's data files.
+//
+//   oplab-data bank import SOURCE BANK     Aiken text (UTF-8) to a bank
+//   oplab-data bank export BANK            a bank back to Aiken text
+//   oplab-data bank check BANK             faults of a bank
+//   oplab-data journal list JOURNAL [--csv|--json]
+//   oplab-data journal check JOURNAL
+//   oplab-data journal find JOURNAL CODE
+//   oplab-data journal register JOURNAL CODE NAME
+//
+// Exit status: 0 done, 1 a finding, 2 an error.
+#include "BankCommand.h"
+#include "CommandLine.h"
+#include "JournalCommand.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+const char* const Usage =
+    "usage:\n"
+    "  oplab-data bank import SOURCE BANK\n"
+    "  oplab-data bank export BANK\n"
+    "  oplab-data bank check BANK\n"
+    "  oplab-data journal list JOURNAL [--csv|--json]\n"
+    "  oplab-data journal check JOURNAL\n"
+    "  oplab-data journal find JOURNAL CODE\n"
+    "  oplab-data journal register JOURNAL CODE NAME\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.front() == QLatin1String("--help") || args.front() == QLatin1String("-h")) {
+        (args.isEmpty() ? err : out) << Usage;
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString group = args.takeFirst();
+    const CommandLine command{args, out, err};
+    if (group == QLatin1String("bank"))
+        return runBankCommand(command);
+    if (group == QLatin1String("journal"))
+        return runJournalCommand(command);
+    err << "oplab-data: unknown command '" << group << "'\n" << Usage;
+    return 2;
+}
