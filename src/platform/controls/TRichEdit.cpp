@@ -20,12 +20,8 @@ void TRichEdit::loadFromFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw EFOpenError(path);
     const QByteArray rtf = file.readAll();
-    auto* doc = new QTextDocument(this);
+    QTextDocument* doc = document();
     doc->setDefaultFont(font());
     RtfReader::read(rtf, *doc);
-    QTextDocument* old = document();
-    setDocument(doc);
-    if (old && old->parent() == this)
-        old->deleteLater();
     moveCursor(QTextCursor::Start);
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ProgramEnd.h"
+
+// Counts the requests to end the program.
+class FakeProgramEnd : public ProgramEnd
+{
+public:
+    void endProgram() override { ++Ended; }
+    int Ended = 0;
+};
