@@ -4,6 +4,8 @@
 #include "ErrorReport.h"
 #include "FakeDialogs.h"
 #include "TNotebook.h"
+#include "TStaticText.h"
+#include "TTrackBar.h"
 #include "TWebBrowser.h"
 
 #include <QSignalSpy>
@@ -34,6 +36,66 @@ private slots:
         book.setActivePage("no such page");
         QCOMPARE(book.ActivePage(), QString("2"));
         QCOMPARE(changed.count(), 1);
+    }
+
+    void trackBarPositionClampsAndReportsAtOnce()
+    {
+        TTrackBar bar;
+        bar.setMin(-50);
+        bar.setMax(50);
+        QList<int> seen;
+        connect(&bar, &TTrackBar::OnChange, this, [&](QObject* sender) {
+            QCOMPARE(sender, &bar);
+            seen << bar.Position();
+        });
+        bar.setPosition(-7);
+        QCOMPARE(seen, QList<int>({-7})); // raised before the setter returned
+        bar.setPosition(-7);
+        bar.setPosition(500);
+        bar.setPosition(-500);
+        QCOMPARE(seen, QList<int>({-7, 50, -50}));
+    }
+
+    void trackBarKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("right") << int(Qt::Key_Right) << 11;
+        QTest::newRow("down") << int(Qt::Key_Down) << 11;
+        QTest::newRow("left") << int(Qt::Key_Left) << 9;
+        QTest::newRow("up") << int(Qt::Key_Up) << 9;
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << 12;
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << 8;
+        QTest::newRow("home") << int(Qt::Key_Home) << 0;
+        QTest::newRow("end") << int(Qt::Key_End) << 100;
+    }
+    void trackBarKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        TTrackBar bar;
+        bar.setMax(100);
+        bar.setPosition(10);
+        int changes = 0;
+        connect(&bar, &TTrackBar::OnChange, this, [&] { ++changes; });
+        QTest::keyClick(&bar, Qt::Key(key));
+        QCOMPARE(bar.Position(), expected);
+        QCOMPARE(changes, 1);
+    }
+
+    void staticTextPaintsItsColour()
+    {
+        TStaticText meter;
+        meter.setAutoSize(false);
+        meter.resize(95, 27);
+        meter.setBorderStyle(TStaticText::sbsSunken);
+        meter.setColor(clLime);
+        QImage shot = meter.grab().toImage();
+        QCOMPARE(QColor(shot.pixel(10, 20)), QColor(0, 255, 0));
+        QCOMPARE(QColor(shot.pixel(0, 0)), clBtnShadow.toQColor());
+        meter.setProperty("Color", QString("clGray"));
+        shot = meter.grab().toImage();
+        QCOMPARE(QColor(shot.pixel(10, 20)), QColor(128, 128, 128));
     }
 
     void errorReportShowsTheTextAndGoesOn()

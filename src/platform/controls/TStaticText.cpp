@@ -1,0 +1,107 @@
+#include "TStaticText.h"
+
+#include <QEvent>
+#include <QPainter>
+
+TStaticText::TStaticText(QWidget* parent)
+    : QLabel(parent)
+{
+    TColor::registerType();
+    setTextFormat(Qt::PlainText);
+    setMargin(0);
+}
+
+void TStaticText::setCaption(const QString& caption)
+{
+    if (caption == text())
+        return;
+    setText(caption);
+    fit();
+    update();
+}
+
+void TStaticText::setColor(TColor colour)
+{
+    if (colour == FColor)
+        return;
+    FColor = colour;
+    update();
+}
+
+void TStaticText::setBorderStyle(TBorderStyle style)
+{
+    if (style == FBorderStyle)
+        return;
+    FBorderStyle = style;
+    fit();
+    update();
+}
+
+void TStaticText::setAlignment(TAlignment alignment)
+{
+    if (alignment == FAlignment)
+        return;
+    FAlignment = alignment;
+    update();
+}
+
+void TStaticText::setAutoSize(bool value)
+{
+    if (value == FAutoSize)
+        return;
+    FAutoSize = value;
+    fit();
+}
+
+void TStaticText::setTransparent(bool value)
+{
+    if (value == FTransparent)
+        return;
+    FTransparent = value;
+    update();
+}
+
+void TStaticText::fit()
+{
+    if (!FAutoSize)
+        return;
+    const int border = FBorderStyle == sbsNone ? 0 : (FBorderStyle == sbsSingle ? 1 : 2);
+    const QSize text = fontMetrics().size(Qt::TextSingleLine, this->text());
+    resize(text.width() + 2 * border, text.height() + 2 * border);
+}
+
+void TStaticText::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fit();
+}
+
+void TStaticText::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QRect r = rect();
+    if (!FTransparent)
+        painter.fillRect(r, FColor.toQColor());
+    if (FBorderStyle == sbsSingle) {
+        painter.setPen(clWindowText.toQColor());
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        r.adjust(1, 1, -1, -1);
+    } else if (FBorderStyle == sbsSunken) {
+        // A one-pixel sunken edge: shadow at the top and left, highlight at
+        // the bottom and right.
+        painter.setPen(clBtnShadow.toQColor());
+        painter.drawLine(r.left(), r.top(), r.right(), r.top());
+        painter.drawLine(r.left(), r.top(), r.left(), r.bottom());
+        painter.setPen(clBtnHighlight.toQColor());
+        painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
+        r.adjust(1, 1, -1, -1);
+    }
+    const Qt::Alignment horizontal = FAlignment == taCenter ? Qt::AlignHCenter
+        : FAlignment == taRightJustify                      ? Qt::AlignRight
+                                                            : Qt::AlignLeft;
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    painter.drawText(r, int(horizontal | Qt::AlignTop | Qt::TextSingleLine), text());
+}
