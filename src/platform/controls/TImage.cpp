@@ -13,13 +13,27 @@ void TImage::setPicture(const QString& path)
     if (path == FPicture)
         return;
     FPicture = path;
-    QImageReader reader(path);
-    setImage(reader.read());
+    Image = QImage();
+    Loaded = false;
+    if (FAutoSize)
+        adjustSize();
+    update();
+}
+
+const QImage& TImage::image() const
+{
+    if (!Loaded) {
+        Loaded = true;
+        QImageReader reader(FPicture);
+        Image = reader.read();
+    }
+    return Image;
 }
 
 void TImage::setImage(const QImage& image)
 {
     Image = image;
+    Loaded = true;
     adjustSize();
     update();
 }
@@ -42,19 +56,20 @@ void TImage::setAutoSize(bool value)
 
 void TImage::adjustSize()
 {
-    if (FAutoSize && !Image.isNull())
-        resize(Image.size());
+    if (FAutoSize && !image().isNull())
+        resize(image().size());
 }
 
 void TImage::paintEvent(QPaintEvent*)
 {
-    if (Image.isNull())
+    const QImage& picture = image();
+    if (picture.isNull())
         return;
     QPainter painter(this);
     if (FStretch) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), Image);
+        painter.drawImage(rect(), picture);
     } else {
-        painter.drawImage(0, 0, Image);
+        painter.drawImage(0, 0, picture);
     }
 }

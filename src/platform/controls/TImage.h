@@ -6,7 +6,8 @@
 // A picture control. The picture is drawn at its natural size from the
 // top-left corner and clipped by the control, or, with Stretch, scaled to
 // the control's size. Pictures are read through Qt's image readers (JPEG
-// through libjpeg) from a file or resource path.
+// through libjpeg) from a file or resource path, when first needed: the
+// pictures of pages not yet shown cost nothing at start-up.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -24,7 +25,7 @@ public:
     bool AutoSize() const { return FAutoSize; }
     void setAutoSize(bool value);
 
-    const QImage& image() const { return Image; }
+    const QImage& image() const;
     void setImage(const QImage& image);
 
 protected:
@@ -36,5 +37,6 @@ private:
     QString FPicture;
     bool FStretch = false;
     bool FAutoSize = false;
-    QImage Image;
+    mutable QImage Image;
+    mutable bool Loaded = true;
 };
