@@ -115,6 +115,29 @@ private slots:
                                              "error: boom"}));
     }
 
+    void nestedFailureAbortsTheOuterHandlerOnce()
+    {
+        FakeDialogs dialogs;
+        QStringList steps;
+        const bool ok = ErrorReport::run(dialogs, [&] {
+            steps << "outer before";
+            // A value set from code raises a nested handler that fails.
+            ErrorReport::run(dialogs, [&] {
+                steps << "nested";
+                throw EInOutError(EInOutError::DiskFull);
+            });
+            ErrorReport::rethrowPending();
+            steps << "outer after";
+        });
+        QVERIFY(!ok);
+        QCOMPARE(steps, QStringList({"outer before", "nested"}));
+        QCOMPARE(dialogs.Shown, QStringList({"error: Disk full"}));
+
+        // Nothing is left over for the next handler.
+        QVERIFY(ErrorReport::run(dialogs, [] { ErrorReport::rethrowPending(); }));
+        QCOMPARE(dialogs.Shown.size(), 1);
+    }
+
     void browserReadsTheDeclaredCharset()
     {
         const QByteArray cp1251 = "<html><head><meta http-equiv=\"Content-Type\" "
