@@ -214,18 +214,6 @@ private slots:
         QCOMPARE(bytesOf(current), bytesOf(before));
     }
 
-    void closedBankFails()
-    {
-        writeFile("Qest.txt", bankOf(1));
-        BankFile file;
-        file.open("Qest.txt");
-        file.close();
-        QuestionRecord r {};
-        QCOMPARE(failure([&] { file.recordCount(); }), QStringLiteral("I/O error 103"));
-        QCOMPARE(failure([&] { file.read(0, r); }), QStringLiteral("I/O error 103"));
-        QCOMPARE(failure([&] { file.close(); }), QStringLiteral("I/O error 103"));
-    }
-
 private:
     std::unique_ptr<QTemporaryDir> dir;
 };
