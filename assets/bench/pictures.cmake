@@ -29,3 +29,14 @@ foreach(overlay
     HIDE open CROP ${x} ${y} ${width} ${height})
 endforeach()
 
+# The switches' own pictures (46 x 30): lever up with the lamp lit when the
+# switch is checked, lever down with the lamp dark when it is not.
+oplab_render(pictures bench/switch-on.svg switch-on.png 46 30)
+oplab_render(pictures bench/switch-off.svg switch-off.png 46 30)
+
+# The power button: four 16 x 16 frames (up, disabled, pressed, down).
+oplab_render(pictures bench/power.svg power.png 64 16)
+# "Печать экрана": a printer in two 18 x 18 frames (normal, disabled).
+oplab_render(pictures bench/printer.svg printer.png 36 18)
+# "Выход": a door with an arrow out, 18 x 18.
+oplab_render(pictures bench/exit.svg exit.png 18 18)
