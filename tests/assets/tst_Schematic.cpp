@@ -13,7 +13,7 @@ constexpr int DiagramTopInPanel = 3;
 
 struct Overlay {
     const char* name;
-    QRect inPanel; // place and size of ISn in PSh, from the switch table
+    QRect inPanel; // place and size of ISn in the panel PSh
     // Points of the diagram where a wire crosses the overlay's edge.
     QList<QPoint> wireCrossings;
     // A point between the switch's contacts: blank in the diagram, on the
