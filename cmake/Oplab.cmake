@@ -32,20 +32,34 @@ function(oplab_qtest name)
     LABELS "${ARG_LABELS}")
 endfunction()
 
-# oplab_render(OUTPUT_VAR SVG OUT WIDTH HEIGHT [FORMAT fmt])
+# oplab_render(OUTPUT_VAR SVG OUT WIDTH HEIGHT [FORMAT fmt] [HIDE ID...] [CROP X Y W H])
 # Renders an SVG source to a picture at build time with oplab-render.
 # FORMAT: jpg, png, or bmp8 (8-bit palette bitmap).
+# HIDE: ids of elements of the source to leave out of this picture.
+# CROP: render at WIDTH x HEIGHT, then keep only the rectangle X Y W H;
+# the picture is then W x H.
 function(oplab_render outvar svg out width height)
-  cmake_parse_arguments(ARG "" "FORMAT" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "FORMAT" "HIDE;CROP" ${ARGN})
   if(NOT ARG_FORMAT)
     set(ARG_FORMAT png)
+  endif()
+  set(options)
+  foreach(id IN LISTS ARG_HIDE)
+    list(APPEND options --hide ${id})
+  endforeach()
+  if(ARG_CROP)
+    list(LENGTH ARG_CROP n)
+    if(NOT n EQUAL 4)
+      message(FATAL_ERROR "oplab_render(${out}): CROP takes X Y W H")
+    endif()
+    list(APPEND options --crop ${ARG_CROP})
   endif()
   set(output ${CMAKE_CURRENT_BINARY_DIR}/${out})
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
             $<TARGET_FILE:oplab-render> ${CMAKE_CURRENT_SOURCE_DIR}/${svg} ${output}
-            ${width} ${height} ${ARG_FORMAT}
+            ${width} ${height} ${ARG_FORMAT} ${options}
     DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${svg} oplab-render
     COMMENT "Rendering ${out}"
     VERBATIM)
