@@ -54,15 +54,25 @@ void TypedFile::assign(const QString& name)
 
 void TypedFile::reset()
 {
-    open(false);
+    open(OpenMode::Existing);
 }
 
 void TypedFile::rewrite()
 {
-    open(true);
+    open(OpenMode::Create);
 }
 
-void TypedFile::open(bool create)
+void TypedFile::resetOrCreate()
+{
+    open(OpenMode::CreateIfMissing);
+}
+
+void TypedFile::resetForReading()
+{
+    open(OpenMode::ReadOnly);
+}
+
+void TypedFile::open(OpenMode mode)
 {
     if (Fd >= 0) {
         ::close(Fd);
@@ -74,17 +84,22 @@ void TypedFile::open(bool create)
     if (path.contains('\0'))
         throw EInOutError(EInOutError::InvalidFilename);
 
-    if (create) {
+    // A file that is missing is created, so its folder must be writable.
+    const bool mayCreate = mode == OpenMode::Create
+        || (mode == OpenMode::CreateIfMissing && !QFileInfo::exists(Name));
+    if (mayCreate) {
         const QByteArray dir = QFile::encodeName(QFileInfo(Name).absolutePath());
         if (isReadOnly(dir) || isReadOnly(path))
             throw EInOutError(EInOutError::AccessDenied);
-    } else if (isReadOnly(path)) {
+    } else if (mode != OpenMode::ReadOnly && isReadOnly(path)) {
         throw EInOutError(EInOutError::AccessDenied);
     }
 
-    int flags = O_RDWR | O_CLOEXEC;
-    if (create)
+    int flags = (mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+    if (mode == OpenMode::Create)
         flags |= O_CREAT | O_TRUNC;
+    else if (mode == OpenMode::CreateIfMissing)
+        flags |= O_CREAT;
     int fd;
     do {
         fd = ::open(path.constData(), flags, 0666);

@@ -29,6 +29,13 @@ public:
     void reset();
     // Creates the file empty (or empties it) with read and write access.
     void rewrite();
+    // Opens the file with read and write access, creating it empty when it
+    // is missing. A file that exists is opened without change, even one
+    // that another program created a moment ago.
+    void resetOrCreate();
+    // Opens the existing file for reading only, position 0: for readers
+    // that must work on a read-only file too. A write then fails.
+    void resetForReading();
     void close();
 
     bool isOpen() const { return Fd >= 0; }
@@ -51,8 +58,10 @@ public:
     void flush();
 
 private:
+    enum class OpenMode { Existing, Create, CreateIfMissing, ReadOnly };
+
     void requireOpen() const;
-    void open(bool create);
+    void open(OpenMode mode);
 
     QString Name;
     int RecordSize;
