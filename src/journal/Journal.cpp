@@ -1,0 +1,79 @@
+#include "Journal.h"
+
+#include "EInOutError.h"
+#include "JournalLock.h"
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Records read at once by the lookup: one system call per block rather
+// than per record.
+constexpr std::int64_t LookupBlock = 4096;
+
+} // namespace
+
+const QString Journal::DefaultFileName = QStringLiteral("Students.DAT");
+
+Journal::Journal(QString fileName)
+    : FileName(std::move(fileName))
+    , JournalFile(int(sizeof(StudentRecord)))
+{
+}
+
+void Journal::open()
+{
+    JournalFile.assign(FileName);
+    JournalFile.resetOrCreate();
+}
+
+void Journal::openForReading()
+{
+    JournalFile.assign(FileName);
+    JournalFile.resetForReading();
+}
+
+void Journal::close()
+{
+    JournalFile.close();
+}
+
+void Journal::WriteStudent()
+{
+    JournalLock lock(*this);
+    JournalFile.write(&Student);
+    JournalFile.seek(JournalFile.filePos() - 1);
+    lock.release();
+}
+
+bool Journal::findCode(std::int32_t code)
+{
+    if (JournalFile.fileSize() == 0) {
+        JournalFile.seek(0);
+        return false;
+    }
+    JournalFile.seek(0);
+    const auto block = std::make_unique<StudentRecord[]>(LookupBlock);
+    std::int64_t next = 0; // index of the first record of the block
+    for (;;) {
+        const std::int64_t got = JournalFile.readBlock(block.get(), LookupBlock);
+        if (got == 0)
+            break;
+        for (std::int64_t j = 0; j < got; ++j) {
+            std::int32_t stored = 0;
+            if (block[j].code(stored) && stored == code) {
+                Student = block[j];
+                JournalFile.seek(next + j);
+                return true;
+            }
+        }
+        Student = block[got - 1];
+        next += got;
+    }
+    // No record left to read. A journal cut shorter than the records
+    // already read by another program fails as reading past its end would.
+    if (next == 0 || JournalFile.fileSize() < next)
+        throw EInOutError(EInOutError::ReadBeyondEnd);
+    return false;
+}

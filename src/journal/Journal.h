@@ -1,0 +1,75 @@
+#pragma once
+
+#include "StudentRecord.h"
+#include "TypedFile.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The student journal of the run: the open journal file JournalFile, a
+// typed file of 73-byte records, and the working record, the one student
+// record held in memory (all zero at start). Reading a record replaces all
+// 73 bytes of the working record; WriteStudent is the only way the journal
+// is written.
+//
+// Several bench computers may share one journal in a network folder. Each
+// change of the file is made under an exclusive record lock on the whole
+// file (see JournalLock), so no two programs append at the same place.
+class Journal
+{
+public:
+    // The journal of the bench, opened by its bare name, that is in the
+    // current directory.
+    static const QString DefaultFileName; // "Students.DAT"
+
+    explicit Journal(QString fileName = DefaultFileName);
+
+    const QString& fileName() const { return FileName; }
+    void setFileName(const QString& name) { FileName = name; }
+
+    // Binds JournalFile to the file name and opens it with read and write
+    // access; a missing journal is created empty. An open file is closed
+    // first.
+    void open();
+    // Opens the existing journal for reading only (the instructor's tool).
+    void openForReading();
+    void close();
+    bool isOpen() const { return JournalFile.isOpen(); }
+
+    TypedFile& file() { return JournalFile; }
+    const TypedFile& file() const { return JournalFile; }
+
+    // The working record.
+    StudentRecord& student() { return Student; }
+    const StudentRecord& student() const { return Student; }
+
+    // Writes the 73 bytes of the working record at the current position
+    // (which advances it by one record), reads the position and sets it
+    // one record back, so that it stays on the record just written and
+    // the next WriteStudent updates the same record. Under the lock.
+    void WriteStudent();
+
+    // The lookup of registration, on the open journal under the caller's
+    // lock. Reads the records from the first on, stopping at the first
+    // whose code equals `code` or after the last whole record (the count
+    // is taken afresh when the records read so far run out). A stored code
+    // that does not convert does not match. Afterwards the working record
+    // is the last record read; the position is on the match when found,
+    // else at the end of the last whole record. An empty journal is
+    // not found, position 0.
+    bool findCode(std::int32_t code);
+
+    // How long a lock is waited for before the change is given up.
+    int lockTimeout() const { return LockTimeoutMs; }
+    void setLockTimeout(int milliseconds) { LockTimeoutMs = milliseconds; }
+
+private:
+    friend class JournalLock;
+
+    QString FileName;
+    TypedFile JournalFile;
+    StudentRecord Student {};
+    int LockDepth = 0;
+    int LockTimeoutMs = 5000;
+};
