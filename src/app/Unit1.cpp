@@ -7,6 +7,7 @@
 #include "ErrorReport.h"
 #include "FormFonts.h"
 #include "ProgramEnd.h"
+#include "Registration.h"
 #include "TColor.h"
 
 TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* parent)
@@ -73,6 +74,14 @@ void TForm1::dxfColorButton2Click()
 
 void TForm1::BitBtn4Click()
 {
+    // Registration: finds the typed code in the journal or appends a new
+    // student; the journal is left on the student's record. A failure
+    // ends the handler here and the page stays on "1".
+    Registration(ui->EFIO->text(), ui->EShifr->text(), FJournal).run();
+
+    // The preparation of the admission test comes here, before the theory
+    // page is shown.
+
     ui->WebBrowser1->navigate(DataDir::path(QStringLiteral("1.htm")));
     ui->Nb1->setActivePage(QStringLiteral("1_2"));
 }

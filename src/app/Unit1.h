@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Journal.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -40,6 +42,9 @@ private:
     void connectHandlers();
 
     std::unique_ptr<Ui::TForm1> ui;
+    // The student journal "Students.DAT" with the working record, open
+    // from the first registration attempt to the end of the run.
+    Journal FJournal;
     Dialogs& FDialogs;
     Clock& FClock;
     ProgramEnd& FProgramEnd;
