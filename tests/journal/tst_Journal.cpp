@@ -1,0 +1,333 @@
+// The journal record, the working record with WriteStudent, the lookup of
+// registration and the record lock.
+#include "JournalFixture.h"
+
+#include "EInOutError.h"
+#include "Journal.h"
+#include "JournalLock.h"
+#include "NumberText.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace fixture;
+
+namespace {
+
+// A lock on the journal held through a second, independent handle. Such
+// a lock conflicts with the journal's own lock even within this process,
+// as a lock held by another computer would. The handle stays open until
+// the end: closing any handle of the file would give back the journal's
+// own lock.
+class ForeignLock
+{
+public:
+    explicit ForeignLock(const QString& path)
+        : Fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC))
+    {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        if (Fd < 0 || ::fcntl(Fd, F_OFD_SETLK, &fl) != 0)
+            qFatal("cannot lock %s", qPrintable(path));
+    }
+    ~ForeignLock() { ::close(Fd); }
+
+    // Whether some other handle holds a lock on the file now.
+    bool lockedElsewhere() const
+    {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        ::fcntl(Fd, F_OFD_GETLK, &fl);
+        return fl.l_type != F_UNLCK;
+    }
+
+    void unlock()
+    {
+        struct flock fl {};
+        fl.l_type = F_UNLCK;
+        fl.l_whence = SEEK_SET;
+        ::fcntl(Fd, F_OFD_SETLK, &fl);
+    }
+
+private:
+    int Fd;
+};
+
+QByteArray journalOf(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += record(QStringLiteral("Студент %1").arg(i), QByteArray::number(1000 + i));
+    return bytes;
+}
+
+} // namespace
+
+class tst_Journal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void storedValuesHaveTheirExactBytes();
+    void scoreIsDecimalCutToTwoCharacters_data();
+    void scoreIsDecimalCutToTwoCharacters();
+    void flagTestMarksTheWorkOnlyWhenAllSixAreDone();
+    void storingTextKeepsTheBytesBehindIt();
+    void storedCodeConvertsAsTheStandardConversion_data();
+    void storedCodeConvertsAsTheStandardConversion();
+
+    void writeStudentStaysOnTheRecordWritten();
+    void findCodeAcrossBlocks_data();
+    void findCodeAcrossBlocks();
+    void findCodeInEmptyJournal();
+
+    void writeGivesUpWhenTheLockIsNotHad();
+    void nestedLocksKeepTheFileLockedToTheOutermost();
+
+private:
+    QTemporaryDir Dir;
+    QString Path;
+};
+
+void tst_Journal::init()
+{
+    QVERIFY(Dir.isValid());
+    Path = Dir.filePath(QStringLiteral("Students.DAT"));
+    QFile::remove(Path);
+}
+
+void tst_Journal::cleanup()
+{
+    QFile::remove(Path);
+}
+
+void tst_Journal::storedValuesHaveTheirExactBytes()
+{
+    StudentRecord r {};
+    r.setNewStudent();
+    QCOMPARE(bytesOf(r).mid(38, 3), QByteArray("\x01\x30\x00", 3));
+    QCOMPARE(bytesOf(r).mid(41, 9), QByteArray::fromHex("08EDE520E7E0F7E5F2"));
+    QCOMPARE(bytesOf(r).mid(50, 12), QByteArray::fromHex("012D012D012D012D012D012D"));
+    QCOMPARE(bytesOf(r).mid(62, 1), QByteArray::fromHex("00"));
+
+    r.setVerdictPassed();
+    QCOMPARE(bytesOf(r).mid(41, 6), QByteArray::fromHex("05E7E0F765F2"));
+    r.setVerdictFailed();
+    QCOMPARE(bytesOf(r).mid(41, 8), QByteArray::fromHex("07EDE5E7E0F765F2"));
+    r.setDone(4);
+    QCOMPARE(bytesOf(r).mid(56, 2), QByteArray::fromHex("012B"));
+
+    // The verdicts of the test read as Russian words spelled with the
+    // Latin e; the verdict of a new student with the Cyrillic е.
+    QCOMPARE(Cp1251::decode(StudentRecord::VerdictPassed), QStringLiteral("зач") + QLatin1Char('e') + QStringLiteral("т"));
+    QCOMPARE(Cp1251::decode(StudentRecord::VerdictFailed), QStringLiteral("незач") + QLatin1Char('e') + QStringLiteral("т"));
+    QCOMPARE(Cp1251::decode(StudentRecord::VerdictNew), QStringLiteral("не зачет"));
+    QCOMPARE(Cp1251::decode(StudentRecord::WorkDone), QStringLiteral("выполнена"));
+}
+
+void tst_Journal::scoreIsDecimalCutToTwoCharacters_data()
+{
+    QTest::addColumn<int>("right");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("0") << 0 << QByteArray::fromHex("0130");
+    QTest::newRow("7") << 7 << QByteArray::fromHex("0137");
+    QTest::newRow("10 uses both characters") << 10 << QByteArray::fromHex("023130");
+}
+
+void tst_Journal::scoreIsDecimalCutToTwoCharacters()
+{
+    QFETCH(int, right);
+    QFETCH(QByteArray, bytes);
+    StudentRecord r {};
+    r.setScore(right);
+    QCOMPARE(bytesOf(r).mid(38, int(bytes.size())), bytes);
+}
+
+void tst_Journal::flagTestMarksTheWorkOnlyWhenAllSixAreDone()
+{
+    StudentRecord r {};
+    r.setNewStudent();
+    for (int k = 1; k <= 5; ++k)
+        r.setDone(k);
+    QVERIFY(!r.markWorkIfComplete());
+    QCOMPARE(r.WorkMark.Length, 0);
+
+    // Flags are compared as whole strings: a flag of "+" followed by
+    // another length is not done.
+    r.Done6.Length = 0;
+    r.Done6.Chars[0] = '+';
+    QVERIFY(!r.markWorkIfComplete());
+
+    r.setDone(6);
+    QVERIFY(r.markWorkIfComplete());
+    QCOMPARE(bytesOf(r).mid(62, 11), QByteArray::fromHex("09E2FBEFEEEBEDE5EDE000"));
+    // Setting a done flag again keeps the work done.
+    r.setDone(3);
+    QVERIFY(r.markWorkIfComplete());
+}
+
+void tst_Journal::storingTextKeepsTheBytesBehindIt()
+{
+    StudentRecord r = toRecord(record(QStringLiteral("Константинопольский К.К."), "654321", "10",
+                                      StudentRecord::VerdictPassed, "++++++", StudentRecord::WorkDone));
+    r.FIO.set(QStringLiteral("Ли"));
+    r.Shifr.set(QStringLiteral("42"));
+    r.setNewStudent();
+    const QByteArray b = bytesOf(r);
+    QCOMPARE(b.left(8), QByteArray(1, 2) + cp(QStringLiteral("Ли")) + cp(QStringLiteral("нстан")));
+    QCOMPARE(b.mid(31, 7), QByteArray("\x02" "424321", 7));
+    QCOMPARE(b.mid(38, 3), QByteArray("\x01" "00", 3));
+    QCOMPARE(b.mid(62, 11), QByteArray(1, 0) + StudentRecord::WorkDone + QByteArray(1, 0));
+}
+
+void tst_Journal::storedCodeConvertsAsTheStandardConversion_data()
+{
+    QTest::addColumn<QByteArray>("shifr");
+    for (const char* s : { "7", "007", "000000", "123456", " 7", "  -12", "+5", "$1F", "0x10", "abc", "", "7 ", "1 2",
+                           "--1", "\xB9" "12" })
+        QTest::newRow(s) << QByteArray(s);
+}
+
+void tst_Journal::storedCodeConvertsAsTheStandardConversion()
+{
+    QFETCH(QByteArray, shifr);
+    StudentRecord r = toRecord(record(QString(), shifr));
+    std::int32_t expected = 0;
+    const bool converts = NumberText::tryToInt(Cp1251::decode(shifr), expected);
+    std::int32_t value = -99;
+    QCOMPARE(r.code(value), converts);
+    if (converts)
+        QCOMPARE(value, expected);
+}
+
+void tst_Journal::writeStudentStaysOnTheRecordWritten()
+{
+    writeFile(Path, journalOf(3));
+    Journal journal(Path);
+    journal.open();
+    journal.file().seek(1);
+    journal.file().read(&journal.student());
+    journal.file().seek(1);
+
+    journal.student().setVerdictPassed();
+    journal.WriteStudent();
+    QCOMPARE(journal.file().filePos(), 1);
+    journal.student().setDone(2);
+    journal.WriteStudent();
+    QCOMPARE(journal.file().filePos(), 1);
+
+    const QByteArray expected = journalOf(1) + bytesOf(journal.student()) + journalOf(3).mid(146);
+    QCOMPARE(readFile(Path), expected);
+    journal.close();
+    QVERIFY(!journal.isOpen());
+}
+
+void tst_Journal::findCodeAcrossBlocks_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("index"); // -1: not found
+    QTest::newRow("first") << 10000 << 1000 << 0;
+    QTest::newRow("last of the first block") << 10000 << 1000 + 4095 << 4095;
+    QTest::newRow("first of the second block") << 10000 << 1000 + 4096 << 4096;
+    QTest::newRow("last record") << 10000 << 1000 + 9999 << 9999;
+    QTest::newRow("not found") << 10000 << 7 << -1;
+    QTest::newRow("not found, count a whole number of blocks") << 8192 << 7 << -1;
+    QTest::newRow("one record") << 1 << 1000 << 0;
+}
+
+void tst_Journal::findCodeAcrossBlocks()
+{
+    QFETCH(int, count);
+    QFETCH(int, code);
+    QFETCH(int, index);
+    const QByteArray bytes = journalOf(count);
+    // A trailing partial record is not read.
+    writeFile(Path, bytes + QByteArray(40, 'x'));
+    Journal journal(Path);
+    journal.open();
+    QCOMPARE(journal.findCode(code), index >= 0);
+    const int last = index >= 0 ? index : count - 1;
+    QCOMPARE(journal.file().filePos(), index >= 0 ? index : count);
+    QCOMPARE(bytesOf(journal.student()), bytes.mid(last * 73, 73));
+}
+
+void tst_Journal::findCodeInEmptyJournal()
+{
+    writeFile(Path, QByteArray(72, 'x'));
+    Journal journal(Path);
+    journal.student().setScore(5);
+    const QByteArray before = bytesOf(journal.student());
+    journal.open();
+    QVERIFY(!journal.findCode(0));
+    QCOMPARE(journal.file().filePos(), 0);
+    QCOMPARE(bytesOf(journal.student()), before);
+}
+
+void tst_Journal::writeGivesUpWhenTheLockIsNotHad()
+{
+    writeFile(Path, journalOf(2));
+    Journal journal(Path);
+    journal.setLockTimeout(300);
+    journal.open();
+    journal.file().seek(1);
+    journal.student().setDone(1);
+    ForeignLock other(Path);
+    {
+        QElapsedTimer waited;
+        waited.start();
+        try {
+            journal.WriteStudent();
+            QFAIL("written under another program's lock");
+        } catch (const Exception& e) {
+            QCOMPARE(e.message(), JournalLock::busyText());
+        }
+        QVERIFY(waited.elapsed() >= 250);
+        QCOMPARE(readFile(Path), journalOf(2));
+        QCOMPARE(journal.file().filePos(), 1);
+    }
+    other.unlock();
+    journal.WriteStudent();
+    QCOMPARE(readFile(Path).mid(73), bytesOf(journal.student()));
+    QVERIFY(!other.lockedElsewhere());
+    journal.close();
+}
+
+void tst_Journal::nestedLocksKeepTheFileLockedToTheOutermost()
+{
+    writeFile(Path, journalOf(1));
+    Journal journal(Path);
+    journal.open();
+    ForeignLock probe(Path);
+    probe.unlock();
+    {
+        JournalLock outer(journal);
+        QVERIFY(probe.lockedElsewhere());
+        journal.WriteStudent(); // takes and gives back an inner lock
+        QVERIFY(probe.lockedElsewhere());
+        outer.release();
+        QVERIFY(!probe.lockedElsewhere());
+    }
+    {
+        // A lock left by a failure is given back all the same.
+        try {
+            JournalLock outer(journal);
+            throw EInOutError(EInOutError::DiskFull);
+        } catch (const EInOutError&) {
+        }
+        QVERIFY(!probe.lockedElsewhere());
+    }
+    journal.close();
+}
+
+QTEST_GUILESS_MAIN(tst_Journal)
+#include "tst_Journal.moc"

@@ -1,0 +1,179 @@
+// Several programs registering students in one journal at the same time,
+// as the bench computers of a lab do on a shared folder: no record is
+// lost, doubled or written over.
+#include "../journal/JournalFixture.h"
+
+#include <QEventLoop>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+
+using namespace fixture;
+
+namespace {
+
+constexpr int Programs = 8;
+
+// A lock on the journal that holds every program back at its lookup
+// until it is released, so that all of them look up at the same moment.
+class Barrier
+{
+public:
+    explicit Barrier(const QString& path)
+        : Fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC))
+    {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        if (Fd < 0 || ::fcntl(Fd, F_OFD_SETLK, &fl) != 0)
+            qFatal("cannot lock %s", qPrintable(path));
+    }
+    ~Barrier() { release(); }
+
+    void release()
+    {
+        if (Fd >= 0)
+            ::close(Fd);
+        Fd = -1;
+    }
+
+private:
+    int Fd;
+};
+
+struct Outcome
+{
+    QStringList Failures; // registrations that did not end with status 0
+    int Added = 0;        // registrations that reported a new record
+};
+
+// Runs the registrations of each lane one after another, all lanes at
+// once. A barrier, when given, is released a while after all lanes have
+// started.
+Outcome registerInLanes(const QString& journal, const QList<QList<QStringList>>& lanes, Barrier* barrier = nullptr)
+{
+    Outcome outcome;
+    QStringList& failures = outcome.Failures;
+    int running = int(lanes.size());
+    QEventLoop loop;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    std::function<void(int, int)> start = [&](int lane, int step) {
+        if (step == lanes[lane].size()) {
+            if (--running == 0)
+                loop.quit();
+            return;
+        }
+        auto* p = processes.emplace_back(std::make_unique<QProcess>()).get();
+        const QStringList args = QStringList { QStringLiteral("journal"), QStringLiteral("register"), journal }
+            + lanes[lane][step];
+        QObject::connect(p, &QProcess::finished, p, [&, p, lane, step, args](int code, QProcess::ExitStatus status) {
+            if (status != QProcess::NormalExit || code != 0)
+                failures << args.join(QLatin1Char(' ')) + QStringLiteral(": ")
+                        + QString::fromUtf8(p->readAllStandardError());
+            else if (QString::fromUtf8(p->readAllStandardOutput()).startsWith(QStringLiteral("новая запись")))
+                ++outcome.Added;
+            start(lane, step + 1);
+        });
+        p->start(QStringLiteral(OPLAB_DATA_TOOL), args);
+    };
+    for (int lane = 0; lane < lanes.size(); ++lane)
+        start(lane, 0);
+    // Well within the programs' own wait of 5 seconds for the lock.
+    if (barrier)
+        QTimer::singleShot(1500, &loop, [barrier] { barrier->release(); });
+    QTimer::singleShot(240000, &loop, [&] {
+        failures << QStringLiteral("timed out");
+        loop.quit();
+    });
+    loop.exec();
+    return outcome;
+}
+
+} // namespace
+
+class tst_JournalConcurrency : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void distinctCodesAreAllKept();
+    void oneNewCodeIsAppendedOnce();
+
+private:
+    QTemporaryDir Dir;
+};
+
+void tst_JournalConcurrency::distinctCodesAreAllKept()
+{
+    // The first registration of every program waits at a barrier, so that
+    // eight programs start from the same empty journal at once.
+    const QString path = Dir.filePath(QStringLiteral("distinct.dat"));
+    writeFile(path, QByteArray());
+    Barrier barrier(path);
+    QList<QList<QStringList>> lanes;
+    for (int lane = 0; lane < Programs; ++lane) {
+        QList<QStringList> steps;
+        for (int k = 0; k < 50; ++k)
+            steps << QStringList { QString::number(lane * 1000 + k), QStringLiteral("Студент %1-%2").arg(lane).arg(k) };
+        lanes << steps;
+    }
+    const Outcome outcome = registerInLanes(path, lanes, &barrier);
+    QVERIFY2(outcome.Failures.isEmpty(), qPrintable(outcome.Failures.join(QLatin1Char('\n'))));
+    QCOMPARE(outcome.Added, 400);
+
+    const QByteArray bytes = readFile(path);
+    QCOMPARE(bytes.size(), 400 * 73);
+    QSet<int> codes;
+    for (int i = 0; i < 400; ++i) {
+        const StudentRecord r = toRecord(bytes.mid(i * 73, 73));
+        const int code = r.Shifr.text().toInt();
+        QVERIFY2(!codes.contains(code), qPrintable(r.Shifr.text()));
+        codes.insert(code);
+        QCOMPARE(r.FIO.text(), QStringLiteral("Студент %1-%2").arg(code / 1000).arg(code % 1000));
+        QVERIFY(r.Verdict.equals(StudentRecord::VerdictNew));
+        QCOMPARE(r.Score.text(), QStringLiteral("0"));
+        for (int k = 1; k <= 6; ++k)
+            QVERIFY(r.done(k).equals(StudentRecord::FlagNotDone));
+        QCOMPARE(r.WorkMark.Length, 0);
+    }
+}
+
+void tst_JournalConcurrency::oneNewCodeIsAppendedOnce()
+{
+    // The first rounds start from a journal that does not exist yet, so
+    // the programs also meet at its creation. In the later ones every
+    // program is held back until all of them look up at once: a lookup
+    // done outside the lock would let each of them write a new record at
+    // the same place.
+    const QString path = Dir.filePath(QStringLiteral("same.dat"));
+    const QByteArray some = record(QStringLiteral("А"), "1") + record(QStringLiteral("Б"), "2");
+    for (int round = 0; round < 6; ++round) {
+        const bool fresh = round < 2;
+        const QByteArray before = round < 3 ? QByteArray() : some;
+        QFile::remove(path);
+        if (!fresh)
+            writeFile(path, before);
+        std::unique_ptr<Barrier> barrier(fresh ? nullptr : new Barrier(path));
+        QList<QList<QStringList>> lanes;
+        for (int lane = 0; lane < Programs; ++lane)
+            lanes << QList<QStringList> { { QStringLiteral("0%1").arg(round), QStringLiteral("Программа %1").arg(lane) } };
+        const Outcome outcome = registerInLanes(path, lanes, barrier.get());
+        QVERIFY2(outcome.Failures.isEmpty(), qPrintable(outcome.Failures.join(QLatin1Char('\n'))));
+        // One program appended; the others found its record.
+        QCOMPARE(outcome.Added, 1);
+        const QByteArray bytes = readFile(path);
+        QCOMPARE(bytes.size(), before.size() + 73);
+        QCOMPARE(bytes.left(before.size()), before);
+        QCOMPARE(toRecord(bytes.right(73)).Shifr.text(), QStringLiteral("0%1").arg(round));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_JournalConcurrency)
+#include "tst_JournalConcurrency.moc"
