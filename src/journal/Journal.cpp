@@ -10,7 +10,7 @@ namespace {
 
 // Records read at once by the lookup: one system call per block rather
 // than per record.
-constexpr std::int64_t LookupBlock = 4096;
+constexpr std::int64_t LookupBlock = 1024;
 
 } // namespace
 
@@ -61,8 +61,9 @@ bool Journal::findCode(std::int32_t code)
         if (got == 0)
             break;
         for (std::int64_t j = 0; j < got; ++j) {
+            const std::int32_t plain = block[j].plainCode();
             std::int32_t stored = 0;
-            if (block[j].code(stored) && stored == code) {
+            if (plain >= 0 ? plain == code : block[j].code(stored) && stored == code) {
                 Student = block[j];
                 JournalFile.seek(next + j);
                 return true;

@@ -71,19 +71,9 @@ bool StudentRecord::markWorkIfComplete()
 
 bool StudentRecord::code(std::int32_t& value) const
 {
-    // Plain decimal digits, the usual case, convert here without building
-    // a text: six digits cannot overflow. Everything else goes through the
-    // standard conversion, which decides blanks, signs and hexadecimal.
-    const int n = Shifr.length();
-    bool digitsOnly = n > 0;
-    std::int32_t v = 0;
-    for (int i = 0; i < n && digitsOnly; ++i) {
-        const char c = Shifr.Chars[i];
-        digitsOnly = c >= '0' && c <= '9';
-        v = v * 10 + (c - '0');
-    }
-    if (digitsOnly) {
-        value = v;
+    const std::int32_t plain = plainCode();
+    if (plain >= 0) {
+        value = plain;
         return true;
     }
     return NumberText::tryToInt(Shifr.text(), value);

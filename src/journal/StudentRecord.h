@@ -59,6 +59,24 @@ struct StudentRecord
     // The stored code as a 32-bit integer by the standard integer
     // conversion; false when it does not convert.
     bool code(std::int32_t& value) const;
+
+    // The value of a stored code of plain decimal digits, the usual case,
+    // without building a text (six digits cannot overflow); -1 for any
+    // other code, which only the standard conversion can decide.
+    std::int32_t plainCode() const
+    {
+        const int n = Shifr.length();
+        if (n == 0)
+            return -1;
+        std::int32_t v = 0;
+        for (int i = 0; i < n; ++i) {
+            const unsigned digit = static_cast<unsigned char>(Shifr.Chars[i]) - unsigned('0');
+            if (digit > 9)
+                return -1;
+            v = v * 10 + std::int32_t(digit);
+        }
+        return v;
+    }
 };
 #pragma pack(pop)
 
