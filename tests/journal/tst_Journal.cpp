@@ -81,7 +81,6 @@ private slots:
     void scoreIsDecimalCutToTwoCharacters_data();
     void scoreIsDecimalCutToTwoCharacters();
     void flagTestMarksTheWorkOnlyWhenAllSixAreDone();
-    void storingTextKeepsTheBytesBehindIt();
     void storedCodeConvertsAsTheStandardConversion_data();
     void storedCodeConvertsAsTheStandardConversion();
 
@@ -173,20 +172,6 @@ void tst_Journal::flagTestMarksTheWorkOnlyWhenAllSixAreDone()
     // Setting a done flag again keeps the work done.
     r.setDone(3);
     QVERIFY(r.markWorkIfComplete());
-}
-
-void tst_Journal::storingTextKeepsTheBytesBehindIt()
-{
-    StudentRecord r = toRecord(record(QStringLiteral("Константинопольский К.К."), "654321", "10",
-                                      StudentRecord::VerdictPassed, "++++++", StudentRecord::WorkDone));
-    r.FIO.set(QStringLiteral("Ли"));
-    r.Shifr.set(QStringLiteral("42"));
-    r.setNewStudent();
-    const QByteArray b = bytesOf(r);
-    QCOMPARE(b.left(8), QByteArray(1, 2) + cp(QStringLiteral("Ли")) + cp(QStringLiteral("нстан")));
-    QCOMPARE(b.mid(31, 7), QByteArray("\x02" "424321", 7));
-    QCOMPARE(b.mid(38, 3), QByteArray("\x01" "00", 3));
-    QCOMPARE(b.mid(62, 11), QByteArray(1, 0) + StudentRecord::WorkDone + QByteArray(1, 0));
 }
 
 void tst_Journal::storedCodeConvertsAsTheStandardConversion_data()
