@@ -13,7 +13,7 @@ bool matchesAt(const QString& pattern, qsizetype i, QLatin1StringView word)
     return pattern.mid(i, word.size()).compare(word, Qt::CaseInsensitive) == 0;
 }
 
-// The am/pm specifier at position i, or 0 when there is none: its length.
+// The am/pm marker at position i, or 0 when there is none: its length.
 qsizetype amPmAt(const QString& pattern, qsizetype i)
 {
     if (matchesAt(pattern, i, QLatin1StringView("am/pm")))
@@ -25,7 +25,7 @@ qsizetype amPmAt(const QString& pattern, qsizetype i)
     return 0;
 }
 
-// Whether the pattern holds an am/pm specifier outside quoted text.
+// Whether the pattern holds an am/pm marker outside quoted text.
 bool usesTwelveHours(const QString& pattern)
 {
     QChar quote;
@@ -122,7 +122,7 @@ void DateTimeFormat::append(QString& out, const QString& pattern, const QDate& d
         return index >= 0 && index < list.size() ? list[index] : QString();
     };
 
-    // A month letter right after an hour specifier means minutes.
+    // A month letter right after an hour letter means minutes.
     bool afterHour = false;
     qsizetype i = 0;
     while (i < pattern.size()) {

@@ -9,10 +9,10 @@
 // it refers to. Letters are read without regard to case:
 //
 //   h, hh        hour (hh with a leading zero); 12-hour clock when the
-//                pattern holds an am/pm specifier
+//                pattern holds an am/pm marker
 //   n, nn        minute            s, ss       second
 //   z, zzz       millisecond (zzz with leading zeros to three digits)
-//   m, mm        month, or minute right after an hour specifier
+//   m, mm        month, or minute right after an hour letter
 //   mmm, mmmm    short and long month name
 //   d, dd        day               ddd, dddd   short and long day name
 //   ddddd        ShortDateFormat   dddddd      LongDateFormat
