@@ -1,26 +1,12 @@
 #include "TdxfTimer.h"
 
 #include "BlendColor.h"
-#include "Clock.h"
+#include "FakeClock.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 namespace {
-
-// A wall clock that stands still until the test moves it.
-class FakeClock : public Clock
-{
-public:
-    QTime Now{10, 0, 0};
-
-    QTime utcTimeOfDay() const override { return Now; }
-    QTime localTimeOfDay() const override { return Now; }
-    std::int64_t tickCount() const override { return Now.msecsSinceStartOfDay(); }
-    void sleep(int) override {}
-
-    void advance(int milliseconds) { Now = Now.addMSecs(milliseconds); }
-};
 
 // The countdown of the admission test, as the stored form sets it up.
 void setUpAdmissionClock(TdxfTimer& timer)
@@ -67,7 +53,7 @@ private:
     // Counts from zero to `seconds` on the fake clock.
     void countTo(TdxfTimer& timer, int seconds)
     {
-        clock.Now = QTime(10, 0, 0);
+        clock.Local = QTime(10, 0, 0);
         timer.Reset();
         // A tick counts less than a day, so go in steps of an hour at most.
         for (int left = seconds; left > 0; left -= 3600) {
@@ -78,7 +64,7 @@ private:
     }
 
 private slots:
-    void init() { clock.Now = QTime(10, 0, 0); }
+    void init() { clock.Local = QTime(10, 0, 0); }
 
     void constructionDefaults()
     {
@@ -293,10 +279,10 @@ private slots:
 
         TdxfTimer timer;
         timer.setClock(&clock);
-        clock.Now = from;
+        clock.Local = from;
         timer.Start();
         QSignalSpy seconds(&timer, &TdxfTimer::OnSecondChange);
-        clock.Now = to;
+        clock.Local = to;
         timer.Tick();
         QCOMPARE(timer.ElapsedSeconds(), added);
         QCOMPARE(seconds.count(), added > 0 ? 1 : 0);
@@ -311,16 +297,16 @@ private slots:
         connect(&timer, &TdxfTimer::OnMinuteChange, this, [&] { order << "minute"; });
         connect(&timer, &TdxfTimer::OnSecondChange, this, [&] { order << "second"; });
 
-        clock.Now = QTime(10, 59, 59);
+        clock.Local = QTime(10, 59, 59);
         timer.Start();
-        clock.Now = QTime(11, 0, 0);
+        clock.Local = QTime(11, 0, 0);
         timer.Tick();
         QCOMPARE(order, (QStringList{"hour", "minute", "second"}));
 
         // A whole minute later the seconds read the same: only the minute
         // changes.
         order.clear();
-        clock.Now = QTime(11, 1, 0);
+        clock.Local = QTime(11, 1, 0);
         timer.Tick();
         QCOMPARE(order, QStringList{"minute"});
     }
