@@ -51,21 +51,6 @@ class tst_TdxfCheckBox : public QObject
     Q_OBJECT
 
 private slots:
-    void constructionDefaults()
-    {
-        TdxfCheckBox box;
-        QCOMPARE(box.size(), QSize(100, 17));
-        QVERIFY(!box.Checked());
-        QVERIFY(box.AutoSize());
-        QCOMPARE(box.Alignment(), TdxfCheckBox::taRightJustify);
-        QCOMPARE(box.GroupIndex(), 0);
-        QVERIFY(box.AllowAllUp());
-        QCOMPARE(box.Style(), 1);
-        QVERIFY(box.ParentColor());
-        QVERIFY(box.TabStop());
-        QVERIFY(box.GlyphChecked().isNull());
-    }
-
     void glyphStripIsBuiltIn()
     {
         QCOMPARE(GlyphStrip::image().size(), QSize(1008, 18));

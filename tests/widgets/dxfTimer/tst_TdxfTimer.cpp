@@ -66,22 +66,6 @@ private:
 private slots:
     void init() { clock.Local = QTime(10, 0, 0); }
 
-    void constructionDefaults()
-    {
-        TdxfTimer timer;
-        QCOMPARE(timer.size(), QSize(85, 25));
-        QCOMPARE(timer.DisplayFormat(), QStringLiteral("hh:nn:ss"));
-        QCOMPARE(timer.BorderColor(), clSilver);
-        QCOMPARE(timer.Color(), clSilver);
-        QCOMPARE(timer.DisplayStyle(), TdxfTimer::tsText);
-        QCOMPARE(timer.IncrementStyle(), TdxfTimer::isForward);
-        QCOMPARE(timer.BevelOuter(), TdxfTimer::bvRaised);
-        QCOMPARE(timer.BevelInner(), TdxfTimer::bvLowered);
-        QCOMPARE(timer.BorderStyle(), TdxfTimer::bsNone);
-        QVERIFY(!timer.Running());
-        QCOMPARE(timer.GetDisplayText(), QStringLiteral("00:00:00"));
-    }
-
     void storedFormSetsEveryProperty()
     {
         TdxfTimer timer;
