@@ -1,0 +1,453 @@
+#include "TSpeedButton.h"
+
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// Pixels of the transparent colour become fully transparent. A strip whose
+// bottom-left pixel is itself not opaque carries its own alpha channel and
+// keeps it as it is.
+QImage keyedOut(const QImage& image, QRgb transparent)
+{
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    if (qAlpha(transparent) != 255)
+        return out;
+    transparent &= 0x00FFFFFFu;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0x00FFFFFFu) == transparent)
+                line[x] = 0;
+    }
+    return out;
+}
+
+// The frame engraved as disabled: its shape (every visible pixel that is
+// not white) in the button highlight one pixel right and down, then in the
+// button shadow in place.
+QImage engraved(const QImage& frame)
+{
+    QImage shape(frame.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x) {
+            const QRgb c = frame.pixel(x, y);
+            const bool inShape = qAlpha(c) != 0 && (c & 0x00FFFFFFu) != 0x00FFFFFFu;
+            shape.setPixel(x, y, inShape ? qRgba(0, 0, 0, 255) : 0);
+        }
+    auto tinted = [&](TColor colour) {
+        QImage t = shape;
+        QPainter p(&t);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(t.rect(), colour.toQColor());
+        return t;
+    };
+    QImage out(frame.width() + 1, frame.height() + 1, QImage::Format_ARGB32);
+    out.fill(0);
+    QPainter p(&out);
+    p.drawImage(1, 1, tinted(clBtnHighlight));
+    p.drawImage(0, 0, tinted(clBtnShadow));
+    return out;
+}
+
+// A one-pixel frame along r: topLeft on the left column and top row,
+// bottomRight on the right column and bottom row.
+void frame3D(QPainter& p, const QRect& r, TColor topLeft, TColor bottomRight)
+{
+    p.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft.toQColor());
+    p.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft.toQColor());
+    p.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight.toQColor());
+    p.fillRect(r.right(), r.top(), 1, r.height(), bottomRight.toQColor());
+}
+
+} // namespace
+
+TSpeedButton::TSpeedButton(QWidget* parent)
+    : QWidget(parent)
+{
+    TColor::registerType();
+    resize(23, 22);
+}
+
+void TSpeedButton::setCaption(const QString& caption)
+{
+    if (caption == FCaption)
+        return;
+    FCaption = caption;
+    update();
+}
+
+void TSpeedButton::setGlyph(const QImage& glyph)
+{
+    FGlyph = glyph;
+    prepareFrames();
+    update();
+}
+
+void TSpeedButton::setGlyph(const QString& path)
+{
+    QImageReader reader(path);
+    setGlyph(reader.read());
+}
+
+void TSpeedButton::setNumGlyphs(int count)
+{
+    count = std::clamp(count, 1, 4);
+    if (count == FNumGlyphs)
+        return;
+    FNumGlyphs = count;
+    prepareFrames();
+    update();
+}
+
+void TSpeedButton::setMargin(int margin)
+{
+    margin = std::max(-1, margin);
+    if (margin == FMargin)
+        return;
+    FMargin = margin;
+    update();
+}
+
+void TSpeedButton::setSpacing(int spacing)
+{
+    spacing = std::max(-1, spacing);
+    if (spacing == FSpacing)
+        return;
+    FSpacing = spacing;
+    update();
+}
+
+void TSpeedButton::setLayout(TButtonLayout layout)
+{
+    if (layout == FLayout)
+        return;
+    FLayout = layout;
+    update();
+}
+
+void TSpeedButton::setFlat(bool value)
+{
+    if (value == FFlat)
+        return;
+    FFlat = value;
+    update();
+}
+
+void TSpeedButton::setTransparent(bool value)
+{
+    if (value == FTransparent)
+        return;
+    FTransparent = value;
+    update();
+}
+
+void TSpeedButton::setGroupIndex(int index)
+{
+    if (index == FGroupIndex)
+        return;
+    FGroupIndex = index;
+    if (FGroupIndex == 0 && FDown) {
+        FDown = false;
+        FState = bsUp;
+        update();
+    }
+}
+
+void TSpeedButton::setAllowAllUp(bool value)
+{
+    FAllowAllUp = value;
+}
+
+void TSpeedButton::setDown(bool value)
+{
+    if (FGroupIndex == 0)
+        value = false;
+    if (value == FDown)
+        return;
+    // A group without AllowAllUp always keeps its down button down.
+    if (FDown && !FAllowAllUp)
+        return;
+    FDown = value;
+    FState = value ? bsExclusive : bsUp;
+    update();
+    if (value)
+        releaseGroup();
+}
+
+void TSpeedButton::setFontColor(TColor colour)
+{
+    if (colour == FFontColor)
+        return;
+    FFontColor = colour;
+    update();
+}
+
+TSpeedButton::TButtonState TSpeedButton::State() const
+{
+    return isEnabled() ? FState : bsDisabled;
+}
+
+void TSpeedButton::Click()
+{
+    emit OnClick(this);
+}
+
+void TSpeedButton::releaseGroup()
+{
+    if (FGroupIndex == 0 || !parentWidget())
+        return;
+    for (QObject* child : parentWidget()->children()) {
+        auto* other = qobject_cast<TSpeedButton*>(child);
+        if (!other || other == this || other->FGroupIndex != FGroupIndex || !other->FDown)
+            continue;
+        other->FDown = false;
+        other->FState = bsUp;
+        other->update();
+    }
+}
+
+void TSpeedButton::prepareFrames()
+{
+    for (QImage& frame : FFrames)
+        frame = QImage();
+    if (FGlyph.isNull() || FGlyph.width() < FNumGlyphs)
+        return;
+    const int w = FGlyph.width() / FNumGlyphs;
+    const QRgb transparent = FGlyph.pixel(0, FGlyph.height() - 1);
+    for (int i = 0; i < FNumGlyphs; ++i)
+        FFrames[i] = keyedOut(FGlyph.copy(i * w, 0, w, FGlyph.height()), transparent);
+    if (FNumGlyphs < 2)
+        FFrames[bsDisabled] = engraved(FFrames[bsUp]);
+    if (FNumGlyphs < 3)
+        FFrames[bsDown] = FFrames[bsUp];
+    if (FNumGlyphs < 4)
+        FFrames[bsExclusive] = FFrames[bsDown];
+}
+
+QImage TSpeedButton::glyphFrame(int index) const
+{
+    return index >= 0 && index < 4 ? FFrames[index] : QImage();
+}
+
+QSize TSpeedButton::glyphFrameSize() const
+{
+    if (FFrames[bsUp].isNull())
+        return QSize(0, 0);
+    return FFrames[bsUp].size();
+}
+
+void TSpeedButton::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    emit OnMouseDown(this, Button, Shift, X, Y);
+    if (Button != Qt::LeftButton || !isEnabled())
+        return;
+    if (!FDown) {
+        FState = bsDown;
+        update();
+    }
+    FDragging = true;
+}
+
+void TSpeedButton::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    emit OnMouseMove(this, Shift, X, Y);
+    if (!FDragging)
+        return;
+    TButtonState state = FDown ? bsExclusive : bsUp;
+    if (rect().contains(X, Y) && !FDown)
+        state = bsDown;
+    if (state != FState) {
+        FState = state;
+        update();
+    }
+}
+
+void TSpeedButton::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    emit OnMouseUp(this, Button, Shift, X, Y);
+    if (!FDragging || Button != Qt::LeftButton)
+        return;
+    FDragging = false;
+    const bool doClick = rect().contains(X, Y);
+    if (FGroupIndex != 0 && doClick)
+        setDown(!FDown);
+    FState = FDown ? bsExclusive : bsUp;
+    update();
+    if (doClick)
+        Click();
+}
+
+void TSpeedButton::MouseEnter()
+{
+    if (FMouseInControl || !isEnabled())
+        return;
+    FMouseInControl = true;
+    if (FFlat)
+        update();
+}
+
+void TSpeedButton::MouseLeave()
+{
+    if (!FMouseInControl || FDragging)
+        return;
+    FMouseInControl = false;
+    if (FFlat)
+        update();
+}
+
+void TSpeedButton::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    MouseDown(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TSpeedButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click: the double-click event, then a
+    // press like any other, so each click of the pair toggles the button.
+    if (event->button() == Qt::LeftButton)
+        emit OnDblClick(this);
+    mousePressEvent(event);
+}
+
+void TSpeedButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    MouseMove(event->modifiers(), at.x(), at.y());
+}
+
+void TSpeedButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    MouseUp(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TSpeedButton::enterEvent(QEnterEvent*)
+{
+    MouseEnter();
+}
+
+void TSpeedButton::leaveEvent(QEvent*)
+{
+    MouseLeave();
+}
+
+void TSpeedButton::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) {
+        FDragging = false;
+        FMouseInControl = false;
+        FState = FDown ? bsExclusive : bsUp;
+        update();
+    } else if (event->type() == QEvent::FontChange) {
+        update();
+    }
+}
+
+void TSpeedButton::paintEvent(QPaintEvent*)
+{
+    QPainter canvas(this);
+    Paint(canvas);
+}
+
+void TSpeedButton::Paint(QPainter& canvas)
+{
+    const TButtonState state = State();
+    const bool down = state == bsDown || state == bsExclusive;
+    const QRect r = rect();
+
+    // Face and frame.
+    const bool dithered = state == bsExclusive && (!FFlat || !FMouseInControl);
+    if (!FFlat || !FTransparent) {
+        canvas.fillRect(r, clBtnFace.toQColor());
+        if (dithered)
+            canvas.fillRect(r, QBrush(clBtnHighlight.toQColor(), Qt::Dense4Pattern));
+    }
+    if (!FFlat) {
+        if (down) {
+            frame3D(canvas, r, cl3DDkShadow, clBtnHighlight);
+            frame3D(canvas, r.adjusted(1, 1, -1, -1), clBtnShadow, cl3DLight);
+        } else {
+            frame3D(canvas, r, clBtnHighlight, cl3DDkShadow);
+            frame3D(canvas, r.adjusted(1, 1, -1, -1), cl3DLight, clBtnShadow);
+        }
+    } else if (down) {
+        frame3D(canvas, r, clBtnShadow, clBtnHighlight);
+    } else if (FMouseInControl && state != bsDisabled) {
+        frame3D(canvas, r, clBtnHighlight, clBtnShadow);
+    }
+
+    // Glyph and caption: margin from the edge to the glyph, spacing between
+    // glyph and caption, both placed along the layout's direction.
+    const QFontMetrics metrics(font());
+    const QSize glyph = glyphFrameSize();
+    const QSize text = FCaption.isEmpty() ? QSize(0, 0)
+                                          : QSize(metrics.horizontalAdvance(FCaption), metrics.height());
+    const bool horizontal = FLayout == blGlyphLeft || FLayout == blGlyphRight;
+    const int client = horizontal ? r.width() : r.height();
+    const int glyphLength = horizontal ? glyph.width() : glyph.height();
+    const int textLength = horizontal ? text.width() : text.height();
+    int margin = FMargin;
+    int spacing = (glyph.isEmpty() || text.isEmpty()) ? 0 : FSpacing;
+    if (margin == -1) {
+        if (spacing == -1) {
+            margin = (client - glyphLength - textLength) / 3;
+            spacing = margin;
+        } else {
+            margin = (client - glyphLength - spacing - textLength + 1) / 2;
+        }
+    } else if (spacing == -1) {
+        spacing = (client - margin - glyphLength - textLength) / 2;
+    }
+    QPoint glyphAt;
+    QPoint textAt;
+    switch (FLayout) {
+    case blGlyphLeft:
+        glyphAt.setX(margin);
+        textAt.setX(margin + glyph.width() + spacing);
+        break;
+    case blGlyphRight:
+        glyphAt.setX(r.width() - margin - glyph.width());
+        textAt.setX(glyphAt.x() - spacing - text.width());
+        break;
+    case blGlyphTop:
+        glyphAt.setY(margin);
+        textAt.setY(margin + glyph.height() + spacing);
+        break;
+    case blGlyphBottom:
+        glyphAt.setY(r.height() - margin - glyph.height());
+        textAt.setY(glyphAt.y() - spacing - text.height());
+        break;
+    }
+    if (horizontal) {
+        glyphAt.setY((r.height() - glyph.height() + 1) / 2);
+        textAt.setY((r.height() - text.height() + 1) / 2);
+    } else {
+        glyphAt.setX((r.width() - glyph.width() + 1) / 2);
+        textAt.setX((r.width() - text.width() + 1) / 2);
+    }
+    if (down) {
+        glyphAt += QPoint(1, 1);
+        textAt += QPoint(1, 1);
+    }
+
+    if (!glyph.isEmpty())
+        canvas.drawImage(glyphAt, FFrames[state]);
+    if (!FCaption.isEmpty()) {
+        canvas.setFont(font());
+        const int baseline = textAt.y() + metrics.ascent();
+        if (state == bsDisabled) {
+            canvas.setPen(clBtnHighlight.toQColor());
+            canvas.drawText(textAt.x() + 1, baseline + 1, FCaption);
+            canvas.setPen(clBtnShadow.toQColor());
+        } else {
+            canvas.setPen(FFontColor.toQColor());
+        }
+        canvas.drawText(textAt.x(), baseline, FCaption);
+    }
+}
