@@ -1,0 +1,19 @@
+#pragma once
+
+#include "TColor.h"
+
+#include <QImage>
+#include <QSize>
+
+// The face of the oval colour button, a shaded ball in the base colour.
+// Up: ellipses that shrink from the full bounds toward the point at a fifth
+// of the width and height, lightening from three fifths of the colour
+// toward five sixths of the way to white, so the light falls from the
+// upper left. Pressed: the same ball with a sunken inner disc, inset by a
+// tenth, whose ellipses shrink toward the lower right. One ellipse per
+// pixel of radius: costly, so the button keeps both faces.
+class ColorButtonFace
+{
+public:
+    static QImage render(QSize size, TColor colour, bool pressed);
+};

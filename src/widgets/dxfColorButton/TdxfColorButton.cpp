@@ -1,0 +1,322 @@
+#include "TdxfColorButton.h"
+
+#include "ColorButtonContent.h"
+#include "ColorButtonFace.h"
+#include "glUTILS.h"
+
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRegularExpression>
+
+static_assert(int(TdxfColorButton::dxfGlyphLeft) == int(ColorButtonContent::GlyphLeft));
+static_assert(int(TdxfColorButton::dxfGlyphRight) == int(ColorButtonContent::GlyphRight));
+static_assert(int(TdxfColorButton::dxfGlyphTop) == int(ColorButtonContent::GlyphTop));
+static_assert(int(TdxfColorButton::dxfGlyphBottom) == int(ColorButtonContent::GlyphBottom));
+
+TdxfColorButton::TdxfColorButton(QWidget* parent)
+    : QWidget(parent)
+{
+    TColor::registerType();
+    // The faces cover the whole button: nothing to erase beneath them.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(100, 40);
+}
+
+void TdxfColorButton::setCaption(const QStringList& lines)
+{
+    FCaption = lines;
+    update();
+}
+
+void TdxfColorButton::setCaption(const QString& text)
+{
+    setCaption(text.isEmpty() ? QStringList() : text.split(QRegularExpression("\r\n|\n|\r")));
+}
+
+void TdxfColorButton::setColor(TColor colour)
+{
+    if (colour == FColor)
+        return;
+    FColor = colour;
+    FFacesStale = true;
+    update();
+}
+
+void TdxfColorButton::setDown(bool value)
+{
+    const bool v = FGroupIndex != 0 && value;
+    if (v == FPressed)
+        return;
+    FPressed = v;
+    FDown = v;
+    update();
+    if (v)
+        ButtonGroupNotice::broadcast(this, FGroupIndex);
+}
+
+void TdxfColorButton::setGlyph(const QImage& glyph)
+{
+    FGlyph = glyph;
+    if (glyph.isNull() || glyph.width() == 0 || glyph.height() == 0) {
+        FGlyphShown = QImage();
+    } else {
+        // A glyph whose bottom-left pixel is itself not opaque carries its
+        // own alpha channel.
+        const QRgb corner = glyph.pixel(0, glyph.height() - 1);
+        FGlyphShown = qAlpha(corner) == 255
+            ? TransparentImage(glyph, CornerPixel(glyph, crBottomLeft))
+            : glyph.convertToFormat(QImage::Format_ARGB32);
+    }
+    update();
+}
+
+void TdxfColorButton::setGlyph(const QString& path)
+{
+    QImageReader reader(path);
+    setGlyph(reader.read());
+}
+
+void TdxfColorButton::setLayout(TdxfButtonLayout layout)
+{
+    if (layout == FLayout)
+        return;
+    FLayout = layout;
+    update();
+}
+
+void TdxfColorButton::setFontColor(TColor colour)
+{
+    if (colour == FFontColor)
+        return;
+    FFontColor = colour;
+    update();
+}
+
+void TdxfColorButton::renderFaces()
+{
+    if (!FFacesStale)
+        return;
+    FFaceUp = ColorButtonFace::render(size(), FColor, false);
+    FFaceDown = ColorButtonFace::render(size(), FColor, true);
+    FFacesStale = false;
+}
+
+const QImage& TdxfColorButton::FaceUp()
+{
+    renderFaces();
+    return FFaceUp;
+}
+
+const QImage& TdxfColorButton::FaceDown()
+{
+    renderFaces();
+    return FFaceDown;
+}
+
+void TdxfColorButton::Click()
+{
+    if (isEnabled())
+        emit OnClick(this);
+}
+
+void TdxfColorButton::buttonPressed(int groupIndex, QWidget* sender)
+{
+    if (groupIndex != FGroupIndex || sender == this || !FPressed)
+        return;
+    FDown = false;
+    FPressed = false;
+    FMouseHeld = false;
+    update();
+}
+
+// The ellipse with the corners (-1, -1) and (W + 1, H + 1).
+static QRegion shape(QSize size)
+{
+    return QRegion(-1, -1, size.width() + 2, size.height() + 2, QRegion::Ellipse);
+}
+
+bool TdxfColorButton::inShape(QPoint at) const
+{
+    return shape(size()).contains(at);
+}
+
+void TdxfColorButton::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FFacesStale = true;
+    setMask(shape(size()));
+}
+
+void TdxfColorButton::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        FFacesStale = true;
+        update();
+    } else if (event->type() == QEvent::EnabledChange) {
+        update();
+    }
+}
+
+void TdxfColorButton::leftDown()
+{
+    FMouseInside = true;
+    if (isEnabled() && !FDown) {
+        FPressed = true;
+        FMouseHeld = true;
+        update();
+    }
+}
+
+void TdxfColorButton::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        FClickArmed = true;
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    if (event->button() == Qt::LeftButton)
+        leftDown();
+}
+
+void TdxfColorButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click raises OnDblClick instead of
+    // becoming a click.
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        FClickArmed = false;
+        emit OnDblClick(this);
+    }
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    if (event->button() == Qt::LeftButton)
+        leftDown();
+}
+
+void TdxfColorButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+    // While the button is held the window system reports no entering or
+    // leaving; follow the pointer here.
+    if (event->buttons() & Qt::LeftButton) {
+        const bool inside = inShape(at);
+        if (inside && !FMouseInside)
+            pointerEntered();
+        else if (!inside && FMouseInside)
+            pointerLeft();
+    }
+}
+
+void TdxfColorButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() != Qt::LeftButton) {
+        emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+        return;
+    }
+    const bool inside = inShape(at);
+    if (inside && !FMouseInside)
+        pointerEntered();
+    else if (!inside && FMouseInside)
+        pointerLeft();
+
+    // The click runs first, while the face still shows pressed; its handler
+    // may turn the page or even delete the button.
+    const QPointer<TdxfColorButton> alive(this);
+    const bool click = FClickArmed && inside;
+    FClickArmed = false;
+    if (click)
+        Click();
+    if (!alive)
+        return;
+    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+    if (!alive)
+        return;
+
+    const bool was = FPressed;
+    if (FGroupIndex == 0) {
+        FDown = false;
+        FPressed = false;
+        FMouseHeld = false;
+    } else if (!FMouseInside) {
+        // Released away from the button: a latched button comes up, an up
+        // one stays up.
+        FDown = false;
+        FPressed = false;
+        FMouseHeld = false;
+    } else if (isEnabled() && !FDown) {
+        FDown = true;
+        FPressed = true;
+        FMouseHeld = true;
+        ButtonGroupNotice::broadcast(this, FGroupIndex);
+    } else if (isEnabled() && FDown && FAllowAllUp) {
+        FDown = false;
+        FPressed = false;
+        FMouseHeld = false;
+    }
+    if (FPressed != was)
+        update();
+}
+
+void TdxfColorButton::pointerEntered()
+{
+    FMouseInside = true;
+    const bool pressed = FDown || FMouseHeld;
+    if (pressed != FPressed) {
+        FPressed = pressed;
+        update();
+    }
+}
+
+void TdxfColorButton::pointerLeft()
+{
+    FMouseInside = false;
+    const bool pressed = FGroupIndex != 0 && FDown;
+    if (pressed != FPressed) {
+        FPressed = pressed;
+        update();
+    }
+}
+
+void TdxfColorButton::enterEvent(QEnterEvent*)
+{
+    if (!FMouseInside)
+        pointerEntered();
+}
+
+void TdxfColorButton::leaveEvent(QEvent*)
+{
+    if (FMouseInside)
+        pointerLeft();
+}
+
+void TdxfColorButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, FPressed ? FaceDown() : FaceUp());
+
+    const QFontMetrics metrics(font());
+    QList<int> widths;
+    for (const QString& line : FCaption)
+        widths << metrics.horizontalAdvance(line);
+    const QSize glyph = FGlyphShown.isNull() ? QSize(0, 0) : FGlyphShown.size();
+    const auto placed = ColorButtonContent::place(size(), glyph, widths, metrics.height(),
+                                                  ColorButtonContent::GlyphSide(FLayout), FPressed);
+    if (!FGlyphShown.isNull())
+        p.drawImage(placed.Glyph, FGlyphShown);
+
+    p.setFont(font());
+    auto drawLines = [&](TColor colour, int shift) {
+        p.setPen(colour.toQColor());
+        for (int k = 0; k < FCaption.size(); ++k)
+            p.drawText(placed.Lines[k] + QPoint(shift, shift + metrics.ascent()), FCaption[k]);
+    };
+    if (isEnabled()) {
+        drawLines(FFontColor, 0);
+    } else {
+        drawLines(clBtnHighlight, 1);
+        drawLines(clBtnShadow, 0);
+    }
+}
