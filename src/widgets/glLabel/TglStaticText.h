@@ -1,0 +1,72 @@
+#pragma once
+
+#include "TglCustomLabel.h"
+
+class QPainter;
+
+// A hover text: a caption, fully justified by default, whose colour turns
+// to ActiveColor while the pointer is over it, or while the watched focus
+// control has the keyboard focus (ftoActiveWhileControlFocused). The
+// colour change draws the text again over itself, without repainting the
+// background beneath, unless ftoUnderlinedActive asks for the whole control
+// to be repainted on leaving. The text is drawn without anti-aliasing, so
+// drawing it over itself in another colour leaves no trace of the old one.
+//
+// In the justified mode with word wrap the height follows the lines on
+// every paint when AutoSize is on; in the other modes AutoSize fits the
+// size when it is switched on.
+class TglStaticText : public TglCustomLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(TColor ActiveColor READ ActiveColor WRITE setActiveColor)
+    Q_PROPERTY(TglAlignment Alignment READ Alignment WRITE setAlignment)
+    Q_PROPERTY(TglStTextOptions Options READ Options WRITE setOptions)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
+
+public:
+    enum TglAlignment { ftaLeftJustify, ftaRightJustify, ftaCenter, ftaBroadwise };
+    Q_ENUM(TglAlignment)
+    enum TglStTextOptions_ {
+        ftoActiveWhileControlFocused = 0x1,
+        ftoBroadwiseLastLine = 0x2,
+        ftoIgnoreMouse = 0x4,
+        ftoUnderlinedActive = 0x8,
+    };
+    Q_DECLARE_FLAGS(TglStTextOptions, TglStTextOptions_)
+    Q_FLAG(TglStTextOptions)
+
+    explicit TglStaticText(QWidget* parent = nullptr);
+
+    TColor ActiveColor() const { return FActiveColor; }
+    void setActiveColor(TColor colour);
+    TglAlignment Alignment() const { return FAlignment; }
+    void setAlignment(TglAlignment alignment);
+    TglStTextOptions Options() const { return FOptions; }
+    // Also enables or disables watching a focus control set later.
+    void setOptions(TglStTextOptions options);
+    bool WordWrap() const { return FWordWrap; }
+    void setWordWrap(bool value);
+
+protected:
+    void ActivateLook() override;
+    void DeactivateLook() override;
+    bool wordWrapped() const override { return FWordWrap; }
+    bool keepsRightEdge() const override { return FAlignment == ftaRightJustify; }
+
+    void paintEvent(QPaintEvent* event) override;
+    // Draws the caption fully justified and, with AutoSize, fits the
+    // height to its lines.
+    void PaintBroadwise(QPainter& canvas);
+
+private:
+    // Draws the control at once over what is on the screen, without the
+    // background beneath being repainted first.
+    void paintOver();
+
+    TColor FActiveColor = clWhite;
+    TglAlignment FAlignment = ftaBroadwise;
+    TglStTextOptions FOptions = ftoActiveWhileControlFocused;
+    bool FWordWrap = true;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TglStaticText::TglStTextOptions)
