@@ -82,6 +82,8 @@ void TSpeedButton::setCaption(const QString& caption)
 
 void TSpeedButton::setGlyph(const QImage& glyph)
 {
+    if (glyph == FGlyph)
+        return;
     FGlyph = glyph;
     prepareFrames();
     update();

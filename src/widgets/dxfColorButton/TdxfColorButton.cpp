@@ -26,6 +26,8 @@ TdxfColorButton::TdxfColorButton(QWidget* parent)
 
 void TdxfColorButton::setCaption(const QStringList& lines)
 {
+    if (lines == FCaption)
+        return;
     FCaption = lines;
     update();
 }
@@ -58,6 +60,8 @@ void TdxfColorButton::setDown(bool value)
 
 void TdxfColorButton::setGlyph(const QImage& glyph)
 {
+    if (glyph == FGlyph)
+        return;
     FGlyph = glyph;
     if (glyph.isNull() || glyph.width() == 0 || glyph.height() == 0) {
         FGlyphShown = QImage();

@@ -18,6 +18,7 @@ class QPainter;
 class TglStaticText : public TglCustomLabel
 {
     Q_OBJECT
+    Q_PROPERTY(TColor Color READ Color WRITE setColor)
     Q_PROPERTY(TColor ActiveColor READ ActiveColor WRITE setActiveColor)
     Q_PROPERTY(TglAlignment Alignment READ Alignment WRITE setAlignment)
     Q_PROPERTY(TglStTextOptions Options READ Options WRITE setOptions)
@@ -36,6 +37,11 @@ public:
     Q_FLAG(TglStTextOptions)
 
     explicit TglStaticText(QWidget* parent = nullptr);
+
+    // The control's own colour, kept for the stored form; the text is
+    // never drawn on a background of it.
+    TColor Color() const { return FColor; }
+    void setColor(TColor colour) { FColor = colour; }
 
     TColor ActiveColor() const { return FActiveColor; }
     void setActiveColor(TColor colour);
@@ -63,6 +69,7 @@ private:
     // background beneath being repainted first.
     void paintOver();
 
+    TColor FColor = clBtnFace;
     TColor FActiveColor = clWhite;
     TglAlignment FAlignment = ftaBroadwise;
     TglStTextOptions FOptions = ftoActiveWhileControlFocused;

@@ -77,13 +77,6 @@ private slots:
         QCOMPARE(NearestSolidColor(TColor::fromRgb(120, 10, 0)), clMaroon);
         QCOMPARE(NearestSolidColor(clBtnShadow), clGray);
     }
-
-    void integerMinimumAndMaximum()
-    {
-        QCOMPARE(Min(-3, 2), -3);
-        QCOMPARE(Max(-3, 2), 2);
-        QCOMPARE(Min(7, 7), 7);
-    }
 };
 
 QTEST_GUILESS_MAIN(GlUtilsTest)

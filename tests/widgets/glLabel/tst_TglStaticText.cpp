@@ -136,6 +136,10 @@ private slots:
         QCOMPARE(t.Alignment(), TglStaticText::ftaCenter);
         QVERIFY(t.setProperty("ActiveColor", "clScrollBar"));
         QCOMPARE(t.ActiveColor(), clScrollBar);
+        QVERIFY(t.setProperty("Color", "clLime"));
+        QCOMPARE(t.Color(), clLime);
+        QVERIFY(t.setProperty("FontColor", "clAqua"));
+        QCOMPARE(t.FontColor(), clAqua);
         QVERIFY(t.setProperty("FocusControlMethod", "fcmOnMouseUp"));
         QCOMPARE(t.FocusControlMethod(), TglCustomLabel::fcmOnMouseUp);
     }
