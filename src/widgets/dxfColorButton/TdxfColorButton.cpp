@@ -227,14 +227,18 @@ void TdxfColorButton::mouseReleaseEvent(QMouseEvent* event)
         pointerLeft();
 
     // The click runs first, while the face still shows pressed; its handler
-    // may turn the page or even delete the button.
+    // may open a message box that takes the pointer away, turn the page or
+    // even delete the button.
     const QPointer<TdxfColorButton> alive(this);
     const bool click = FClickArmed && inside;
     FClickArmed = false;
-    if (click)
+    if (click) {
+        FInClick = true;
         Click();
-    if (!alive)
-        return;
+        if (!alive)
+            return;
+        FInClick = false;
+    }
     emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
     if (!alive)
         return;
@@ -244,7 +248,7 @@ void TdxfColorButton::mouseReleaseEvent(QMouseEvent* event)
         FDown = false;
         FPressed = false;
         FMouseHeld = false;
-    } else if (!FMouseInside) {
+    } else if (!inside) {
         // Released away from the button: a latched button comes up, an up
         // one stays up.
         FDown = false;
@@ -262,6 +266,10 @@ void TdxfColorButton::mouseReleaseEvent(QMouseEvent* event)
     }
     if (FPressed != was)
         update();
+    if (FLeavePending) {
+        FLeavePending = false;
+        pointerLeft();
+    }
 }
 
 void TdxfColorButton::pointerEntered()
@@ -286,13 +294,19 @@ void TdxfColorButton::pointerLeft()
 
 void TdxfColorButton::enterEvent(QEnterEvent*)
 {
-    if (!FMouseInside)
+    if (FInClick)
+        FLeavePending = false;
+    else if (!FMouseInside)
         pointerEntered();
 }
 
 void TdxfColorButton::leaveEvent(QEvent*)
 {
-    if (FMouseInside)
+    // While OnClick runs the face stays pressed; the pointer's leaving
+    // counts once the handler has returned.
+    if (FInClick)
+        FLeavePending = FMouseInside;
+    else if (FMouseInside)
         pointerLeft();
 }
 

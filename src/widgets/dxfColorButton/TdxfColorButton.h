@@ -118,4 +118,7 @@ private:
     // A press (not the second press of a double click) waits for its
     // release to become a click.
     bool FClickArmed = false;
+    // OnClick is running; a leaving of the pointer meanwhile waits.
+    bool FInClick = false;
+    bool FLeavePending = false;
 };

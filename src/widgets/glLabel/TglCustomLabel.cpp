@@ -169,14 +169,18 @@ void TglCustomLabel::mouseMoveEvent(QMouseEvent* event)
 void TglCustomLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
+    // A handler may delete the label.
+    const QPointer<TglCustomLabel> alive(this);
     if (event->button() == Qt::LeftButton) {
         const bool click = FClickArmed && rect().contains(at);
         FClickArmed = false;
         if (click)
             emit OnClick(this);
+        if (!alive)
+            return;
     }
     emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
-    if (event->button() == Qt::LeftButton)
+    if (alive && event->button() == Qt::LeftButton)
         focusOn(fcmOnMouseUp);
 }
 

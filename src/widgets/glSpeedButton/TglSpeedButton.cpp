@@ -61,7 +61,20 @@ void TglSpeedButton::setEnabled(bool value)
 
 void TglSpeedButton::Click()
 {
+    // While OnClick runs the button stays drawn pressed, even when the
+    // handler opens a message box that takes the pointer away; the leaving
+    // counts once the handler has returned.
+    const QPointer<TglSpeedButton> alive(this);
+    FInClick = true;
     TSpeedButton::Click();
+    if (!alive)
+        return;
+    FInClick = false;
+    if (FLeavePending) {
+        FLeavePending = false;
+        if (isEnabled())
+            setHover(false);
+    }
     if (!isEnabled() || FModalResult == 0)
         return;
     QWidget* form = window();
@@ -82,6 +95,7 @@ void TglSpeedButton::setHover(bool value)
 void TglSpeedButton::MouseEnter()
 {
     TSpeedButton::MouseEnter();
+    FLeavePending = false;
     if (isEnabled())
         setHover(true);
 }
@@ -89,7 +103,9 @@ void TglSpeedButton::MouseEnter()
 void TglSpeedButton::MouseLeave()
 {
     TSpeedButton::MouseLeave();
-    if (isEnabled())
+    if (FInClick)
+        FLeavePending = true;
+    else if (isEnabled())
         setHover(false);
 }
 
@@ -116,8 +132,9 @@ void TglSpeedButton::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 
 void TglSpeedButton::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
+    const QPointer<TglSpeedButton> alive(this);
     TSpeedButton::MouseUp(Button, Shift, X, Y);
-    if (!isEnabled())
+    if (!alive || !isEnabled())
         return;
     FPressed = false;
     update();

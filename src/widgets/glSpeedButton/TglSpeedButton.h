@@ -77,4 +77,7 @@ private:
     TColor FFrameColor = clBlack;
     TColor FColor;
     TColor FActiveColor;
+    // OnClick is running; a leaving of the pointer meanwhile waits.
+    bool FInClick = false;
+    bool FLeavePending = false;
 };

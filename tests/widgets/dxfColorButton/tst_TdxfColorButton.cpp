@@ -56,6 +56,30 @@ private slots:
         QVERIFY(!b.Button->Down());
     }
 
+    void leavingDuringTheClickWaitsForTheHandler_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::newRow("plain") << 0;
+        QTest::newRow("grouped") << 4;
+    }
+    void leavingDuringTheClickWaitsForTheHandler()
+    {
+        // A message box opened by the handler takes the pointer away.
+        QFETCH(int, group);
+        Bench b;
+        b.Button->setGroupIndex(group);
+        bool pressedAfterLeaving = false;
+        connect(b.Button, &TdxfColorButton::OnClick, this, [&] {
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(b.Button, &leave);
+            pressedAfterLeaving = b.Button->Pressed();
+        });
+        QTest::mouseClick(b.Button, Qt::LeftButton, {}, Centre);
+        QVERIFY(pressedAfterLeaving);
+        QCOMPARE(b.Button->Down(), group != 0);
+        QCOMPARE(b.Button->Pressed(), group != 0);
+    }
+
     void dragOutAndReleaseOutside()
     {
         Bench b;

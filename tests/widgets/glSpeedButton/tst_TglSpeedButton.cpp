@@ -180,10 +180,15 @@ private slots:
     {
         OkButton ok;
         bool pressedInHandler = false;
-        connect(ok.Button, &TSpeedButton::OnClick, this, [&] { pressedInHandler = ok.Button->Pressed(); });
+        enter(ok.Button);
+        connect(ok.Button, &TSpeedButton::OnClick, this, [&] {
+            leave(ok.Button); // a message box takes the pointer away
+            pressedInHandler = ok.Button->Pressed() && ok.Button->Hover();
+        });
         QTest::mouseClick(ok.Button, Qt::LeftButton, {}, QPoint(100, 20));
         QVERIFY(pressedInHandler);
         QVERIFY(!ok.Button->Pressed());
+        QVERIFY(!ok.Button->Hover());
     }
 
     void modalResultGoesToTheForm()
