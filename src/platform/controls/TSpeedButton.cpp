@@ -180,11 +180,18 @@ void TSpeedButton::setDown(bool value)
         releaseGroup();
 }
 
+TColor TSpeedButton::FontColor() const
+{
+    return TColor::fromQColor(palette().color(QPalette::WindowText));
+}
+
 void TSpeedButton::setFontColor(TColor colour)
 {
-    if (colour == FFontColor)
+    if (colour == FontColor())
         return;
-    FFontColor = colour;
+    QPalette changed = palette();
+    changed.setColor(QPalette::WindowText, colour.toQColor());
+    setPalette(changed);
     update();
 }
 
@@ -448,7 +455,7 @@ void TSpeedButton::Paint(QPainter& canvas)
             canvas.drawText(textAt.x() + 1, baseline + 1, FCaption);
             canvas.setPen(clBtnShadow.toQColor());
         } else {
-            canvas.setPen(FFontColor.toQColor());
+            canvas.setPen(FontColor().toQColor());
         }
         canvas.drawText(textAt.x(), baseline, FCaption);
     }

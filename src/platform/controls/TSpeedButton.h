@@ -74,7 +74,8 @@ public:
     void setAllowAllUp(bool value);
     bool Down() const { return FDown; }
     void setDown(bool value);
-    TColor FontColor() const { return FFontColor; }
+    // The font's colour: the palette's window-text colour.
+    TColor FontColor() const;
     void setFontColor(TColor colour);
 
     // The look the button shows now.
@@ -130,7 +131,6 @@ private:
     int FGroupIndex = 0;
     bool FAllowAllUp = false;
     bool FDown = false;
-    TColor FFontColor = clWindowText;
 
     TButtonState FState = bsUp;
     bool FDragging = false;

@@ -90,11 +90,18 @@ void TdxfColorButton::setLayout(TdxfButtonLayout layout)
     update();
 }
 
+TColor TdxfColorButton::FontColor() const
+{
+    return TColor::fromQColor(palette().color(QPalette::WindowText));
+}
+
 void TdxfColorButton::setFontColor(TColor colour)
 {
-    if (colour == FFontColor)
+    if (colour == FontColor())
         return;
-    FFontColor = colour;
+    QPalette changed = palette();
+    changed.setColor(QPalette::WindowText, colour.toQColor());
+    setPalette(changed);
     update();
 }
 
@@ -332,7 +339,7 @@ void TdxfColorButton::paintEvent(QPaintEvent*)
             p.drawText(placed.Lines[k] + QPoint(shift, shift + metrics.ascent()), FCaption[k]);
     };
     if (isEnabled()) {
-        drawLines(FFontColor, 0);
+        drawLines(FontColor(), 0);
     } else {
         drawLines(clBtnHighlight, 1);
         drawLines(clBtnShadow, 0);

@@ -56,7 +56,8 @@ public:
     void setGroupIndex(int index) { FGroupIndex = index; }
     TdxfButtonLayout Layout() const { return FLayout; }
     void setLayout(TdxfButtonLayout layout);
-    TColor FontColor() const { return FFontColor; }
+    // The font's colour: the palette's window-text colour.
+    TColor FontColor() const;
     void setFontColor(TColor colour);
 
     // The face is shown pressed.
@@ -109,7 +110,6 @@ private:
     TdxfButtonLayout FLayout = dxfGlyphLeft;
     int FGroupIndex = 0;
     bool FAllowAllUp = false;
-    TColor FFontColor = clWindowText;
 
     // The faces no longer fit the size, colour or font.
     bool FFacesStale = true;

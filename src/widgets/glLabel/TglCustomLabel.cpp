@@ -53,11 +53,18 @@ void TglCustomLabel::setTransparent(bool value)
     update();
 }
 
+TColor TglCustomLabel::FontColor() const
+{
+    return TColor::fromQColor(palette().color(QPalette::WindowText));
+}
+
 void TglCustomLabel::setFontColor(TColor colour)
 {
-    if (colour == FFontColor)
+    if (colour == FontColor())
         return;
-    FFontColor = colour;
+    QPalette changed = palette();
+    changed.setColor(QPalette::WindowText, colour.toQColor());
+    setPalette(changed);
     update();
 }
 

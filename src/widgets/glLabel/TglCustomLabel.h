@@ -40,7 +40,8 @@ public:
     void setFocusControlMethod(TFocusControlMethod method) { FFocusControlMethod = method; }
     bool Transparent() const { return FTransparent; }
     void setTransparent(bool value);
-    TColor FontColor() const { return FFontColor; }
+    // The font's colour: the palette's window-text colour.
+    TColor FontColor() const;
     void setFontColor(TColor colour);
 
     // The text is shown in the active colour.
@@ -98,7 +99,6 @@ private:
     QPointer<QWidget> FFocusControl;
     TFocusControlMethod FFocusControlMethod = fcmOnMouseDown;
     bool FTransparent = true;
-    TColor FFontColor = clWindowText;
     // The control whose focus is watched now.
     QPointer<QWidget> FWatched;
     bool FClickArmed = false;

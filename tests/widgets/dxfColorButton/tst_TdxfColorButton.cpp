@@ -257,8 +257,6 @@ private slots:
         QCOMPARE(b.Caption(), (QStringList{"Первая", "вторая", "третья"}));
         b.setCaption(QString());
         QVERIFY(b.Caption().isEmpty());
-        QCOMPARE(b.size(), QSize(100, 40));
-        QCOMPARE(TdxfColorButton().Color(), clWhite);
     }
 };
 

@@ -112,19 +112,6 @@ class TglStaticTextTest : public QObject
     Q_OBJECT
 
 private slots:
-    void defaults()
-    {
-        TglStaticText t;
-        QVERIFY(t.AutoSize());
-        QVERIFY(t.Transparent());
-        QVERIFY(t.WordWrap());
-        QCOMPARE(t.Alignment(), TglStaticText::ftaBroadwise);
-        QCOMPARE(t.Options(), TglStaticText::TglStTextOptions(TglStaticText::ftoActiveWhileControlFocused));
-        QCOMPARE(t.FocusControlMethod(), TglCustomLabel::fcmOnMouseDown);
-        QCOMPARE(t.ActiveColor(), clWhite);
-        QCOMPARE(t.size(), QSize(100, 16));
-    }
-
     void propertiesFromTheStoredForm()
     {
         TglStaticText t;

@@ -85,16 +85,6 @@ class TglSpeedButtonTest : public QObject
     Q_OBJECT
 
 private slots:
-    void constructionColours()
-    {
-        TglSpeedButton b;
-        QCOMPARE(b.Color(), TColor::fromRgb(242, 238, 230));
-        QCOMPARE(b.ActiveColor(), TColor::fromRgb(252, 248, 240));
-        QVERIFY(b.Frame());
-        QCOMPARE(b.FrameColor(), clBlack);
-        QCOMPARE(b.ModalResult(), 0);
-    }
-
     void okButtonAtRest()
     {
         OkButton ok;
