@@ -198,7 +198,7 @@ void TglCustomLabel::AdjustBounds()
     int flags = Qt::TextExpandTabs | Qt::AlignLeft | Qt::AlignTop;
     if (wordWrapped())
         flags |= Qt::TextWordWrap;
-    const QRect measured = fontMetrics().boundingRect(QRect(0, 0, width(), height()), flags, FCaption);
+    const QRect measured = QFontMetrics(paintFont()).boundingRect(QRect(0, 0, width(), height()), flags, FCaption);
     const int newWidth = measured.x() + measured.width();
     const int newHeight = measured.y() + measured.height();
     const int left = keepsRightEdge() ? x() + width() - newWidth : x();

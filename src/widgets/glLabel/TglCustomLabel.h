@@ -73,6 +73,8 @@ protected:
     void AdjustBounds();
     virtual bool wordWrapped() const { return false; }
     virtual bool keepsRightEdge() const { return false; }
+    // The font the caption is drawn and measured with.
+    virtual QFont paintFont() const { return font(); }
 
     // Installs or removes the watch on the focus control's focus.
     void WatchFocusControl();

@@ -77,14 +77,19 @@ void TglStaticText::paintOver()
     setAttribute(Qt::WA_OpaquePaintEvent, opaque);
 }
 
+QFont TglStaticText::paintFont() const
+{
+    QFont plain = font();
+    plain.setStyleStrategy(QFont::NoAntialias);
+    return plain;
+}
+
 void TglStaticText::paintEvent(QPaintEvent*)
 {
     if (Caption().isEmpty())
         return;
     QPainter canvas(this);
-    QFont font = this->font();
-    font.setStyleStrategy(QFont::NoAntialias);
-    canvas.setFont(font);
+    canvas.setFont(paintFont());
     if (!Transparent()) {
         // Opaque text cells, in the canvas's untouched white.
         canvas.setBackgroundMode(Qt::OpaqueMode);

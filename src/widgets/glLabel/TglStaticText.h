@@ -58,6 +58,7 @@ protected:
     void DeactivateLook() override;
     bool wordWrapped() const override { return FWordWrap; }
     bool keepsRightEdge() const override { return FAlignment == ftaRightJustify; }
+    QFont paintFont() const override;
 
     void paintEvent(QPaintEvent* event) override;
     // Draws the caption fully justified and, with AutoSize, fits the

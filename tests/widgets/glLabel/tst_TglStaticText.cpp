@@ -355,7 +355,9 @@ private slots:
         t->setGeometry(100, 10, 300, 50);
         t->setCaption(QString("abc"));
         t->setAutoSize(true);
-        const QFontMetrics metrics(t->font());
+        QFont font = t->font();
+        font.setStyleStrategy(QFont::NoAntialias);
+        const QFontMetrics metrics(font);
         QCOMPARE(t->width(), metrics.horizontalAdvance(QString("abc")));
         QCOMPARE(t->height(), metrics.height());
         QCOMPARE(t->x() + t->width(), 400);
