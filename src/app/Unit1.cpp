@@ -2,6 +2,7 @@
 
 #include "ui_Unit1.h"
 
+#include "Bench.h"
 #include "DataDir.h"
 #include "Dialogs.h"
 #include "ErrorReport.h"
@@ -9,6 +10,20 @@
 #include "ProgramEnd.h"
 #include "Registration.h"
 #include "TColor.h"
+#include "TestRun.h"
+
+namespace {
+
+// Where start-up puts the diagram's panel, picture and overlays, in the
+// panel's coordinates.
+constexpr QSize PanelSize(559, 266);
+constexpr QPoint PicturePos(3, 3);
+constexpr QRect OverlayPlaces[9] = {
+    {9, 75, 60, 113}, {214, 140, 36, 72}, {299, 113, 53, 26}, {271, 78, 77, 33}, {388, 142, 70, 46},
+    {423, 81, 66, 30}, {402, 4, 117, 35}, {521, 124, 35, 64}, {248, 109, 29, 27},
+};
+
+} // namespace
 
 TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* parent)
     : QWidget(parent)
@@ -24,6 +39,7 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     setFont(base);
     ui->setupUi(this);
     FormFonts::apply(this);
+    ui->dxfOutlookBar1->Loaded();
 
     // A sizeable frame with a caption bar but no system menu, hence no
     // close, minimise or maximise button: the program's own buttons are
@@ -36,33 +52,120 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     move(17, 0);
     resize(733, 562);
 
+    ui->dxfTimer1->setClock(&FClock);
+    ui->dxfOutlookBar1->setClock(&FClock);
+    createControllers();
     connectHandlers();
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
 
+void TForm1::createControllers()
+{
+    TestRun::Controls test;
+    test.ST1 = ui->ST1;
+    test.ST2 = ui->ST2;
+    test.Answers = {ui->glStaticText1, ui->glStaticText2, ui->glStaticText3, ui->glStaticText4};
+    test.Boxes = {ui->dxf1, ui->dxf2, ui->dxf3, ui->dxf4};
+    test.dxfTimer1 = ui->dxfTimer1;
+    TestRun::Window window;
+    window.openBench = [this] {
+        // A pass: the instructions as they stand now, then the bench. An
+        // unreadable file is reported, and the bench opens all the same.
+        loadInstructions();
+        ui->Nb1->setActivePage(QStringLiteral("3"));
+    };
+    window.closeWindow = [this] { close(); };
+    window.endProgram = [this] { FProgramEnd.endProgram(); };
+    FTestRun = std::make_unique<TestRun>(test, FBank, FJournal, FGenerator, FClock, FDialogs, window);
+
+    Bench::Controls bench;
+    bench.ChS = {ui->ChS1, ui->ChS2, ui->ChS3, ui->ChS4, ui->ChS5, ui->ChS6, ui->ChS7, ui->ChS8, ui->ChS9};
+    bench.IS = {ui->IS1, ui->IS2, ui->IS3, ui->IS4, ui->IS5, ui->IS6, ui->IS7, ui->IS8, ui->IS9};
+    bench.CB = {ui->CB1, ui->CB2, ui->CB3, ui->CB4, ui->CB5, ui->CB6};
+    bench.SpeedButton1 = ui->SpeedButton1;
+    bench.TB1 = ui->TB1;
+    bench.TB2 = ui->TB2;
+    bench.STP1 = ui->STP1;
+    bench.STP2 = ui->STP2;
+    bench.Label1 = ui->Label1;
+    bench.Label2 = ui->Label2;
+    bench.Label4 = ui->Label4;
+    bench.Label7 = ui->Label7;
+    bench.Label8 = ui->Label8;
+    bench.Label9 = ui->Label9;
+    bench.Label10 = ui->Label10;
+    bench.Label11 = ui->Label11;
+    bench.Label12 = ui->Label12;
+    bench.Label13 = ui->Label13;
+    bench.Label14 = ui->Label14;
+    bench.Label15 = ui->Label15;
+    bench.Label17 = ui->Label17;
+    bench.Label20 = ui->Label20;
+    bench.Label21 = ui->Label21;
+    bench.Label22 = ui->Label22;
+    FBench = std::make_unique<Bench>(bench, FJournal, FGenerator, FClock, FDialogs);
+}
+
 void TForm1::handle(const std::function<void()>& handler)
 {
     ErrorReport::run(FDialogs, handler);
 }
 
+template <typename Control, typename Signal, typename Handler>
+void TForm1::bind(Control* control, Signal signal, Handler handler)
+{
+    connect(control, signal, this, [this, handler] { handle(handler); });
+}
+
 void TForm1::connectHandlers()
 {
-    auto bind = [this](auto* control, auto signal, void (TForm1::*handler)()) {
-        connect(control, signal, this, [this, handler] { handle([this, handler] { (this->*handler)(); }); });
-    };
-    bind(ui->dxfColorButton2, &QPushButton::clicked, &TForm1::dxfColorButton2Click);
-    bind(ui->dxfColorButton4, &QPushButton::clicked, &TForm1::BitBtn4Click);
-    bind(ui->dxfColorButton3, &QPushButton::clicked, &TForm1::dxfColorButton3Click);
-    bind(ui->BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+    bind(ui->dxfColorButton2, &TdxfColorButton::OnClick, [this] { dxfColorButton2Click(); });
+    bind(ui->dxfColorButton4, &TdxfColorButton::OnClick, [this] { BitBtn4Click(); });
+    bind(ui->dxfColorButton3, &TdxfColorButton::OnClick, [this] { dxfColorButton3Click(); });
+    bind(ui->glSpeedButton1, &TglSpeedButton::OnClick, [this] { BitBtn6Click(); });
+    bind(ui->dxfTimer1, &TdxfTimer::OnEndOfTime, [this] { dxfTimer1EndOfTime(); });
+    bind(ui->dxfColorButton1, &TdxfColorButton::OnClick, [this] { dxfColorButton1Click(); });
+    bind(ui->BitBtn1, &TBitBtn::OnClick, [this] { BitBtn1Click(); });
+    // BitBtn2 "Печать экрана" has no action.
+
+    Bench* bench = FBench.get();
+    bind(ui->SpeedButton1, &TSpeedButton::OnClick, [bench] { bench->SpeedButton1Click(); });
+    bind(ui->TB1, &TTrackBar::OnChange, [bench] { bench->TB1Change(); });
+    bind(ui->TB2, &TTrackBar::OnChange, [bench] { bench->TB2Change(); });
+    bind(ui->ChS1, &TdxfCheckBox::OnClick, [bench] { bench->ChS1Click(); });
+    bind(ui->ChS2, &TdxfCheckBox::OnClick, [bench] { bench->ChS2Click(); });
+    bind(ui->ChS3, &TdxfCheckBox::OnClick, [bench] { bench->ChS3Click(); });
+    bind(ui->ChS4, &TdxfCheckBox::OnClick, [bench] { bench->ChS4Click(); });
+    bind(ui->ChS5, &TdxfCheckBox::OnClick, [bench] { bench->ChS5Click(); });
+    bind(ui->ChS6, &TdxfCheckBox::OnClick, [bench] { bench->ChS6Click(); });
+    bind(ui->ChS7, &TdxfCheckBox::OnClick, [bench] { bench->ChS7Click(); });
+    bind(ui->ChS8, &TdxfCheckBox::OnClick, [bench] { bench->ChS8Click(); });
+    bind(ui->ChS9, &TdxfCheckBox::OnClick, [bench] { bench->ChS9Click(); });
+}
+
+void TForm1::loadInstructions()
+{
+    handle([this] { ui->RichEdit1->loadFromFile(DataDir::path(QStringLiteral("1.rtf"))); });
 }
 
 void TForm1::FormCreate()
 {
     // 1. The instructions: a file that cannot be read is reported and
     // start-up goes on, so the window still opens on the intro page.
-    handle([this] { ui->RichEdit1->loadFromFile(DataDir::path(QStringLiteral("1.rtf"))); });
+    loadInstructions();
+
+    // 2. The diagram's panel, picture and overlays at their places.
+    ui->PSh->resize(PanelSize);
+    ui->ISh->move(PicturePos);
+    TImage* overlays[9] = {ui->IS1, ui->IS2, ui->IS3, ui->IS4, ui->IS5, ui->IS6, ui->IS7, ui->IS8, ui->IS9};
+    for (int i = 0; i < 9; ++i)
+        overlays[i]->setGeometry(OverlayPlaces[i]);
+
+    // 3. Both voltmeters empty.
+    FBench->emptyMeters();
+
     // 4. The stored form marks the test page active; start-up overrides it.
     ui->Nb1->setActivePage(QStringLiteral("1_1"));
 }
@@ -79,8 +182,8 @@ void TForm1::BitBtn4Click()
     // ends the handler here and the page stays on "1".
     Registration(ui->EFIO->text(), ui->EShifr->text(), FJournal).run();
 
-    // The preparation of the admission test comes here, before the theory
-    // page is shown.
+    // The first question, the clock standing at 45 until it is answered.
+    FTestRun->prepare();
 
     ui->WebBrowser1->navigate(DataDir::path(QStringLiteral("1.htm")));
     ui->Nb1->setActivePage(QStringLiteral("1_2"));
@@ -91,7 +194,24 @@ void TForm1::dxfColorButton3Click()
     ui->Nb1->setActivePage(QStringLiteral("2"));
 }
 
+void TForm1::BitBtn6Click()
+{
+    FTestRun->NextQuestion();
+}
+
+void TForm1::dxfTimer1EndOfTime()
+{
+    FTestRun->dxfTimer1EndOfTime();
+}
+
+void TForm1::dxfColorButton1Click()
+{
+    FTestRun->giveUp();
+}
+
 void TForm1::BitBtn1Click()
 {
+    if (FJournal.isOpen())
+        FJournal.close();
     close();
 }

@@ -1,24 +1,29 @@
 #pragma once
 
+#include "BankFile.h"
 #include "Journal.h"
+#include "RandomGenerator.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
+class Bench;
 class Clock;
 class Dialogs;
 class ProgramEnd;
+class TestRun;
 
 namespace Ui {
 class TForm1;
 }
 
 // The main window "Ормидан": the page book with its five pages and the
-// handlers of the page flow. The subsystems' controllers hold the logic of
-// registration, the test and the bench; this class creates them, connects
-// the controls' events to them and turns the pages.
+// handlers of the page flow. It owns what lives for the whole run (the
+// journal with the working record, the open bank, the generator) and the
+// controllers of the test and the bench, connects the controls' events to
+// them under the default error report, and turns the pages.
 class TForm1 : public QWidget
 {
     Q_OBJECT
@@ -28,24 +33,42 @@ public:
     ~TForm1() override;
 
     Ui::TForm1* form() const { return ui.get(); }
+    Journal& journal() { return FJournal; }
+    RandomGenerator& generator() { return FGenerator; }
+    TestRun& testRun() { return *FTestRun; }
+    Bench& bench() { return *FBench; }
 
 public slots:
     void FormCreate();
     void dxfColorButton2Click();
     void BitBtn4Click();
     void dxfColorButton3Click();
+    void BitBtn6Click();
+    void dxfTimer1EndOfTime();
+    void dxfColorButton1Click();
     void BitBtn1Click();
 
 private:
     // Runs a handler under the default error report.
     void handle(const std::function<void()>& handler);
+    // Connects a control's event to a handler, under the error report.
+    template <typename Control, typename Signal, typename Handler>
+    void bind(Control* control, Signal signal, Handler handler);
+    void createControllers();
     void connectHandlers();
+    void loadInstructions();
 
     std::unique_ptr<Ui::TForm1> ui;
-    // The student journal "Students.DAT" with the working record, open
-    // from the first registration attempt to the end of the run.
-    Journal FJournal;
     Dialogs& FDialogs;
     Clock& FClock;
     ProgramEnd& FProgramEnd;
+    // The student journal "Students.DAT" with the working record, open
+    // from the first registration attempt to the end of the run.
+    Journal FJournal;
+    // The question bank on show in the test, and the one generator of the
+    // program (test draws, the bench's unbalance and input level).
+    BankFile FBank;
+    RandomGenerator FGenerator;
+    std::unique_ptr<TestRun> FTestRun;
+    std::unique_ptr<Bench> FBench;
 };

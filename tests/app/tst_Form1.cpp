@@ -139,9 +139,10 @@ private slots:
         QTest::newRow("glStaticText3") << "glStaticText3" << QRect(57, 262, 634, 43);
         QTest::newRow("glStaticText4") << "glStaticText4" << QRect(58, 310, 633, 43);
         QTest::newRow("dxf1") << "dxf1" << QRect(34, 174, 22, 18);
-        QTest::newRow("dxf2") << "dxf2" << QRect(34, 218, 21, 19);
+        // The answer boxes size themselves to their picture: 22 x 18.
+        QTest::newRow("dxf2") << "dxf2" << QRect(34, 218, 22, 18);
         QTest::newRow("dxf3") << "dxf3" << QRect(34, 262, 22, 18);
-        QTest::newRow("dxf4") << "dxf4" << QRect(34, 308, 21, 18);
+        QTest::newRow("dxf4") << "dxf4" << QRect(34, 308, 22, 18);
         QTest::newRow("dxfTimer1") << "dxfTimer1" << QRect(310, 380, 125, 37);
         QTest::newRow("glSpeedButton1") << "glSpeedButton1" << QRect(56, 478, 267, 37);
         QTest::newRow("dxfColorButton1") << "dxfColorButton1" << QRect(480, 500, 105, 37);

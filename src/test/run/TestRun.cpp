@@ -1,0 +1,129 @@
+#include "TestRun.h"
+
+#include "BankFile.h"
+#include "Dialogs.h"
+#include "RandomGenerator.h"
+#include "Journal.h"
+#include "TdxfCheckBox.h"
+#include "TdxfTimer.h"
+#include "TglStaticText.h"
+
+namespace {
+
+const QString FirstBank = QStringLiteral("Qest.txt");
+const QString SecondBankName = QStringLiteral("Qest1.txt");
+
+} // namespace
+
+TestRun::TestRun(const Controls& controls, BankFile& bank, Journal& journal, RandomGenerator& generator,
+                 Clock& clock, Dialogs& dialogs, Window window, QObject* parent)
+    : QObject(parent)
+    , C(controls)
+    , FBank(bank)
+    , FJournal(journal)
+    , FGenerator(generator)
+    , FClock(clock)
+    , FDialogs(dialogs)
+    , FWindow(std::move(window))
+{
+}
+
+void TestRun::prepare()
+{
+    FBank.open(FirstBank);
+    SecondBank = false;
+    FGenerator.seedFromClock(FClock);
+    drawQuestion();
+    FQuestionNo = 1;
+    FRightCount = 0;
+    Judged = false;
+    C.ST1->setCaption(QStringLiteral("Вопрос № 1"));
+}
+
+void TestRun::drawQuestion()
+{
+    FBank.drawInto(FGenerator, Current);
+    C.ST2->setCaption(Current.Question.text());
+    for (int k = 1; k <= 4; ++k)
+        C.Answers[k - 1]->setCaption(Current.answer(k).text());
+}
+
+void TestRun::judge()
+{
+    const int right = Current.RightAnswer;
+    for (TdxfCheckBox* box : C.Boxes)
+        if (box->Checked() && box->Tag() == right)
+            ++FRightCount;
+}
+
+void TestRun::closeBank()
+{
+    if (FBank.isOpen())
+        FBank.close();
+}
+
+void TestRun::NextQuestion()
+{
+    C.dxfTimer1->Stop();
+    C.dxfTimer1->Start();
+    C.dxfTimer1->Reset();
+    try {
+        if (!Judged) {
+            judge();
+            Judged = true;
+        }
+        if (FQuestionNo == 5 && !SecondBank) {
+            closeBank();
+            FBank.open(SecondBankName);
+            SecondBank = true;
+        }
+        if (FQuestionNo == 10) {
+            finish();
+            return;
+        }
+        drawQuestion();
+        ++FQuestionNo;
+        Judged = false;
+        C.ST1->setCaption(QStringLiteral("Вопрос № ") + QString::number(FQuestionNo));
+    } catch (...) {
+        // Nothing is timed while the student waits for the fault to be
+        // mended; "OK" goes on from here.
+        C.dxfTimer1->Stop();
+        throw;
+    }
+}
+
+void TestRun::finish()
+{
+    closeBank();
+    C.dxfTimer1->Stop();
+    FJournal.student().setVerdictPassed();
+    FJournal.student().setScore(FRightCount);
+    FJournal.WriteStudent();
+    if (FRightCount < 7) {
+        FDialogs.message(QStringLiteral("Правильных ответов - ") + QString::number(FRightCount)
+                         + QStringLiteral("- Уровень Ваших знаний очень низок"));
+        FJournal.student().setVerdictFailed();
+        FJournal.student().setScore(FRightCount);
+        FJournal.WriteStudent();
+        FWindow.closeWindow();
+        FWindow.endProgram();
+        return;
+    }
+    FDialogs.message(QStringLiteral("Правильных ответов - ") + QString::number(FRightCount));
+    FWindow.openBench();
+}
+
+void TestRun::dxfTimer1EndOfTime()
+{
+    FDialogs.message(QStringLiteral("End of Time"));
+    NextQuestion();
+}
+
+void TestRun::giveUp()
+{
+    closeBank();
+    FJournal.WriteStudent();
+    FJournal.close();
+    FWindow.closeWindow();
+}
