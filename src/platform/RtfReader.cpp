@@ -963,14 +963,20 @@ void RtfReader::finishPicture()
     const bool shown = (PictKind == PictureKind::Png || PictKind == PictureKind::Jpeg) && !PictTooLarge
         && !PictData.isEmpty() && !top().chars.hidden && AllPictureBytes + PictData.size() <= MaxAllPictureBytes;
     const QByteArray data = std::exchange(PictData, QByteArray());
-    if (!shown)
+    // The data must begin as its kind does, so that no decoder meets data
+    // that is not its own.
+    const bool signature = PictKind == PictureKind::Png ? data.startsWith("\x89PNG\r\n\x1a\n")
+                                                        : data.startsWith("\xFF\xD8");
+    if (!shown || !signature)
         return;
     AllPictureBytes += data.size();
 
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
+    // Only the named decoder reads it, never one guessed from the data.
     QImageReader reader(&buffer, PictKind == PictureKind::Png ? "png" : "jpeg");
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (!size.isValid())
         return;
