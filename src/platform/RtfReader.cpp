@@ -307,7 +307,9 @@ QString familyName(QString name)
 }
 
 constexpr int MaxFontNameLength = 256;
-constexpr int MaxIndentPixels = 2000;
+// Removing spare rows costs more than in proportion to their cells.
+constexpr int MaxSpareCells = 256;
+constexpr int MaxLengthPixels = 2000;
 constexpr int MaxPicturePixelsWide = 4000;
 
 } // namespace
@@ -1122,7 +1124,7 @@ void RtfReader::openRow()
             QList<QTextLength> widths;
             int left = 0;
             for (int bound : CellBounds) {
-                widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(bound - left, 8, MaxIndentPixels)));
+                widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(bound - left, 8, MaxLengthPixels)));
                 left = bound;
             }
             format.setColumnWidthConstraints(widths);
@@ -1131,14 +1133,16 @@ void RtfReader::openRow()
         PendingBreak = false;
         Table = Cursor.insertTable(1, columns, format);
         TableRow = 0;
-    } else if (TableRow + 1 >= MaxTableRows) {
-        // Every row added costs the table a pass over all its cells: a
-        // longer table goes on as a new one.
+    } else if (qint64(TableRow + 2) * std::max(columns, Table->columns()) > MaxTableCells) {
         closeTable();
         openRow();
         return;
     } else {
-        Table->appendRows(1);
+        // Adding rows makes the table rebuild its grid of cells, a pass over
+        // all of them: rows are added in batches that grow with the table,
+        // and the spare ones are removed when it ends.
+        if (TableRow + 1 >= Table->rows())
+            Table->appendRows(std::clamp(Table->rows(), 1, std::max(1, MaxSpareCells / Table->columns())));
         ++TableRow;
         ensureColumns(columns);
     }
@@ -1176,6 +1180,7 @@ void RtfReader::moveToCell()
 
 void RtfReader::closeTable()
 {
+    trimTable();
     Cursor = Table->lastCursorPosition();
     Cursor.movePosition(QTextCursor::NextBlock);
     Table = nullptr;
@@ -1183,9 +1188,16 @@ void RtfReader::closeTable()
     PendingBreak = false;
 }
 
+void RtfReader::trimTable()
+{
+    if (Table && TableRow + 1 < Table->rows())
+        Table->removeRows(TableRow + 1, Table->rows() - TableRow - 1);
+}
+
 void RtfReader::finishDocument()
 {
     flushRun();
+    trimTable();
     if (!PendingBreak)
         applyParagraph();
 }
@@ -1238,11 +1250,11 @@ QTextBlockFormat RtfReader::blockFormat(const ParaState& para)
         f.setAlignment(Qt::AlignJustify);
         break;
     }
-    f.setLeftMargin(twipsToPixels(para.leftIndent, 0, MaxIndentPixels));
-    f.setRightMargin(twipsToPixels(para.rightIndent, 0, MaxIndentPixels));
-    f.setTextIndent(twipsToPixels(para.firstIndent, -MaxIndentPixels, MaxIndentPixels));
-    f.setTopMargin(twipsToPixels(para.spaceBefore, 0, MaxIndentPixels));
-    f.setBottomMargin(twipsToPixels(para.spaceAfter, 0, MaxIndentPixels));
+    f.setLeftMargin(twipsToPixels(para.leftIndent, 0, MaxLengthPixels));
+    f.setRightMargin(twipsToPixels(para.rightIndent, 0, MaxLengthPixels));
+    f.setTextIndent(twipsToPixels(para.firstIndent, -MaxLengthPixels, MaxLengthPixels));
+    f.setTopMargin(twipsToPixels(para.spaceBefore, 0, MaxLengthPixels));
+    f.setBottomMargin(twipsToPixels(para.spaceAfter, 0, MaxLengthPixels));
     CachedPara = para;
     CachedBlockFormat = f;
     BlockCacheValid = true;

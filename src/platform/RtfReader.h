@@ -42,8 +42,9 @@ public:
     static constexpr qint64 MaxAllPicturePixels = 2 * MaxPicturePixels;
     // Cells of a table row past this many are read into its last cell.
     static constexpr int MaxTableColumns = 64;
-    // A table of more rows goes on as a new table.
-    static constexpr int MaxTableRows = 256;
+    // A table goes on as a new table before its cells pass this many: the
+    // table's own bookkeeping costs a pass over all its cells now and then.
+    static constexpr int MaxTableCells = 16384;
     // Font sizes in half-points are kept within these bounds.
     static constexpr int MinHalfPoints = 2;
     static constexpr int MaxHalfPoints = 600;
@@ -142,6 +143,7 @@ private:
     void moveToCell();
     void ensureColumns(int count);
     void closeTable();
+    void trimTable();
     void finishDocument();
     QTextCharFormat charFormat(const CharState& chars);
     QTextBlockFormat blockFormat(const ParaState& para);

@@ -418,17 +418,23 @@ private slots:
     void longTablesGoOnAsNewTables()
     {
         QByteArray rtf = "{\\rtf1 ";
-        const int rows = RtfReader::MaxTableRows + 5;
+        const int rows = RtfReader::MaxTableCells / 4 + 5;
         for (int i = 0; i < rows; ++i)
-            rtf += "\\trowd\\cellx1000\\pard\\intbl r" + QByteArray::number(i) + "\\cell\\row";
+            rtf += "\\trowd\\cellx1000\\cellx2000\\cellx3000\\cellx4000\\pard\\intbl r" + QByteArray::number(i)
+                + "\\cell\\cell\\cell\\cell\\row";
         rtf += "}";
         QTextDocument doc;
         RtfReader::read(rtf, doc);
         int total = 0;
+        int tables = 0;
         for (QTextFrame* f : doc.rootFrame()->childFrames())
-            if (auto* t = qobject_cast<QTextTable*>(f))
+            if (auto* t = qobject_cast<QTextTable*>(f)) {
                 total += t->rows();
+                ++tables;
+                QCOMPARE(t->columns(), 4);
+            }
         QCOMPARE(total, rows);
+        QCOMPARE(tables, 2);
         QVERIFY(doc.toPlainText().contains(QString("r%1").arg(rows - 1)));
     }
 
