@@ -27,8 +27,8 @@ class RtfReader
 {
 public:
     // Replaces the content of the document with the text read from rtf.
-    // Data that does not begin with "{\rtf" is shown as plain code page 1251
-    // text, as the instructions view shows any other file.
+    // Data that does not begin with "{\rtf" is no rich text: it is read as
+    // plain code page 1251 text, line by line.
     static void read(const QByteArray& rtf, QTextDocument& document);
 
     // Groups nested deeper than this are read without text.
