@@ -139,7 +139,7 @@ private slots:
         QTest::newRow("glStaticText3") << "glStaticText3" << QRect(57, 262, 634, 43);
         QTest::newRow("glStaticText4") << "glStaticText4" << QRect(58, 310, 633, 43);
         QTest::newRow("dxf1") << "dxf1" << QRect(34, 174, 22, 18);
-        // The answer boxes size themselves to their picture: 22 x 18.
+        // The answer boxes size themselves to their picture once shown.
         QTest::newRow("dxf2") << "dxf2" << QRect(34, 218, 22, 18);
         QTest::newRow("dxf3") << "dxf3" << QRect(34, 262, 22, 18);
         QTest::newRow("dxf4") << "dxf4" << QRect(34, 308, 22, 18);

@@ -47,7 +47,7 @@ void TBitBtn::setNumGlyphs(int count)
 
 void TBitBtn::updateIcon()
 {
-    const QImage strip(FGlyph);
+    const QImage strip = FGlyph.isEmpty() ? QImage() : QImage(FGlyph);
     if (strip.isNull()) {
         setIcon(QIcon());
         return;

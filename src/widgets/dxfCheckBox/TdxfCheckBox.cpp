@@ -400,12 +400,24 @@ void TdxfCheckBox::focusOutEvent(QFocusEvent* event)
     update();
 }
 
+bool TdxfCheckBox::event(QEvent* event)
+{
+    // The control gets its window: with AutoSize it now fits its picture
+    // and its caption in the font it is shown with.
+    if (event->type() == QEvent::Polish && FAutoSize)
+        adjustBounds();
+    return QWidget::event(event);
+}
+
 void TdxfCheckBox::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     switch (event->type()) {
     case QEvent::FontChange:
-        if (FAutoSize)
+        // Fonts reach the controls while the stored form is still being
+        // built, before their captions; the form keeps the sizes stored
+        // with it until the control has its window.
+        if (FAutoSize && testAttribute(Qt::WA_WState_Created))
             adjustBounds();
         update();
         break;

@@ -1,0 +1,18 @@
+#!/bin/sh
+# Makes the README's pictures again: builds, then walks a student through
+# the real window under a virtual X server (xvfb-run) in a scratch copy of
+# the lab folder, and saves the pages to docs/screenshots/.
+set -eu
+. "$(dirname "$0")/setup.sh"
+oplab_build
+
+lab=$(mktemp -d)
+runtime=$(mktemp -d)
+trap 'rm -rf "$lab" "$runtime"' EXIT
+cp "$OPLAB_BUILD"/lab/* "$lab"/
+out="$OPLAB_ROOT/docs/screenshots"
+mkdir -p "$out"
+cd "$lab"
+# A Russian lab: the regional decimal separator is the comma.
+LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8 XDG_RUNTIME_DIR="$runtime" xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$OPLAB_BUILD/tests/screenshots/oplab-shots" "$out"
