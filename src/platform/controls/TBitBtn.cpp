@@ -1,5 +1,7 @@
 #include "TBitBtn.h"
 
+#include "TransparentKey.h"
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -11,13 +13,7 @@ namespace {
 QPixmap frame(const QImage& strip, int index, int count)
 {
     const int w = strip.width() / count;
-    QImage img = strip.copy(index * w, 0, w, strip.height()).convertToFormat(QImage::Format_ARGB32);
-    const QRgb transparent = img.pixel(0, img.height() - 1);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (img.pixel(x, y) == transparent)
-                img.setPixel(x, y, qRgba(0, 0, 0, 0));
-    return QPixmap::fromImage(img);
+    return QPixmap::fromImage(TransparentKey::keyOut(strip.copy(index * w, 0, w, strip.height())));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "TSpeedButton.h"
 
+#include "FontColor.h"
+#include "TransparentKey.h"
+
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,24 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-// Pixels of the transparent colour become fully transparent. A strip whose
-// bottom-left pixel is itself not opaque carries its own alpha channel and
-// keeps it as it is.
-QImage keyedOut(const QImage& image, QRgb transparent)
-{
-    QImage out = image.convertToFormat(QImage::Format_ARGB32);
-    if (qAlpha(transparent) != 255)
-        return out;
-    transparent &= 0x00FFFFFFu;
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            if ((line[x] & 0x00FFFFFFu) == transparent)
-                line[x] = 0;
-    }
-    return out;
-}
 
 // The frame engraved as disabled: its shape (every visible pixel that is
 // not white) in the button highlight one pixel right and down, then in the
@@ -182,17 +167,12 @@ void TSpeedButton::setDown(bool value)
 
 TColor TSpeedButton::FontColor() const
 {
-    return TColor::fromQColor(palette().color(QPalette::WindowText));
+    return ::FontColor::of(this);
 }
 
 void TSpeedButton::setFontColor(TColor colour)
 {
-    if (colour == FontColor())
-        return;
-    QPalette changed = palette();
-    changed.setColor(QPalette::WindowText, colour.toQColor());
-    setPalette(changed);
-    update();
+    ::FontColor::set(this, colour);
 }
 
 TSpeedButton::TButtonState TSpeedButton::State() const
@@ -226,9 +206,9 @@ void TSpeedButton::prepareFrames()
     if (FGlyph.isNull() || FGlyph.width() < FNumGlyphs)
         return;
     const int w = FGlyph.width() / FNumGlyphs;
-    const QRgb transparent = FGlyph.pixel(0, FGlyph.height() - 1);
+    const QRgb transparent = TransparentKey::cornerOf(FGlyph);
     for (int i = 0; i < FNumGlyphs; ++i)
-        FFrames[i] = keyedOut(FGlyph.copy(i * w, 0, w, FGlyph.height()), transparent);
+        FFrames[i] = TransparentKey::keyOut(FGlyph.copy(i * w, 0, w, FGlyph.height()), transparent);
     if (FNumGlyphs < 2)
         FFrames[bsDisabled] = engraved(FFrames[bsUp]);
     if (FNumGlyphs < 3)

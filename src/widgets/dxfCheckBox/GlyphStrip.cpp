@@ -1,5 +1,7 @@
 #include "GlyphStrip.h"
 
+#include "TransparentKey.h"
+
 #include <QList>
 
 namespace {
@@ -68,14 +70,7 @@ QImage GlyphStrip::masked(const QImage& picture)
 {
     if (picture.isNull())
         return QImage();
-    QImage result = picture.convertToFormat(QImage::Format_ARGB32);
+    QImage result = TransparentKey::keyOut(picture);
     result.setDevicePixelRatio(1);
-    const QRgb transparent = result.pixel(0, result.height() - 1);
-    for (int y = 0; y < result.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
-        for (int x = 0; x < result.width(); ++x)
-            if (line[x] == transparent)
-                line[x] = 0;
-    }
     return result;
 }

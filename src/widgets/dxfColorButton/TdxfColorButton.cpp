@@ -1,5 +1,7 @@
 #include "TdxfColorButton.h"
 
+#include "FontColor.h"
+
 #include "ColorButtonContent.h"
 #include "ColorButtonFace.h"
 #include "glUTILS.h"
@@ -92,17 +94,12 @@ void TdxfColorButton::setLayout(TdxfButtonLayout layout)
 
 TColor TdxfColorButton::FontColor() const
 {
-    return TColor::fromQColor(palette().color(QPalette::WindowText));
+    return ::FontColor::of(this);
 }
 
 void TdxfColorButton::setFontColor(TColor colour)
 {
-    if (colour == FontColor())
-        return;
-    QPalette changed = palette();
-    changed.setColor(QPalette::WindowText, colour.toQColor());
-    setPalette(changed);
-    update();
+    ::FontColor::set(this, colour);
 }
 
 void TdxfColorButton::renderFaces()

@@ -1,5 +1,7 @@
 #include "glUTILS.h"
 
+#include "TransparentKey.h"
+
 #include "glCommCl.h"
 
 #include <QGuiApplication>
@@ -308,13 +310,5 @@ TColor CornerPixel(const QImage& Bitmap, TglCorner Corner)
 
 QImage TransparentImage(const QImage& Image, TColor TransparentColor)
 {
-    QImage out = Image.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = rgbOf(TransparentColor) & 0x00FFFFFFu;
-    for (int row = 0; row < out.height(); ++row) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(row));
-        for (int col = 0; col < out.width(); ++col)
-            if ((line[col] & 0x00FFFFFFu) == key)
-                line[col] = 0;
-    }
-    return out;
+    return TransparentKey::keyOut(Image, rgbOf(TransparentColor) | 0xFF000000u);
 }

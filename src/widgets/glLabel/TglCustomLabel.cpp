@@ -1,5 +1,7 @@
 #include "TglCustomLabel.h"
 
+#include "FontColor.h"
+
 #include <QFocusEvent>
 #include <QMouseEvent>
 
@@ -55,17 +57,12 @@ void TglCustomLabel::setTransparent(bool value)
 
 TColor TglCustomLabel::FontColor() const
 {
-    return TColor::fromQColor(palette().color(QPalette::WindowText));
+    return ::FontColor::of(this);
 }
 
 void TglCustomLabel::setFontColor(TColor colour)
 {
-    if (colour == FontColor())
-        return;
-    QPalette changed = palette();
-    changed.setColor(QPalette::WindowText, colour.toQColor());
-    setPalette(changed);
-    update();
+    ::FontColor::set(this, colour);
 }
 
 void TglCustomLabel::WatchFocusControl()
