@@ -66,8 +66,8 @@ void tst_TestRunVerdict::verdictFollowsTheRightCount_data()
     QTest::addColumn<QByteArray>("stored");
 
     // "зачeт" over the "не зачет" of registration keeps the last three
-    // bytes of the earlier text behind its length; "незачeт" over that
-    // keeps the last one.
+    // bytes of the earlier text behind its length, "незачeт" the last one.
+    // A failed test is stored as failed before the student is told.
     const auto passed = [](const QByteArray& score) {
         return withVerdictField(record(Fio, "42", score), "05E7E0F765F2F7E5F2");
     };
@@ -78,10 +78,10 @@ void tst_TestRunVerdict::verdictFollowsTheRightCount_data()
     QTest::newRow("10 right") << 10 << QStringLiteral("Правильных ответов - 10") << passed("10") << passed("10");
     QTest::newRow("8 right") << 8 << QStringLiteral("Правильных ответов - 8") << passed("8") << passed("8");
     QTest::newRow("7 right") << 7 << QStringLiteral("Правильных ответов - 7") << passed("7") << passed("7");
-    QTest::newRow("6 right") << 6 << QStringLiteral("Правильных ответов - 6") + low << passed("6") << failed("6");
+    QTest::newRow("6 right") << 6 << QStringLiteral("Правильных ответов - 6") + low << failed("6") << failed("6");
     QTest::newRow("5 right") << 5 << QStringLiteral("Правильных ответов - 5- Уровень Ваших знаний очень низок")
-                             << passed("5") << failed("5");
-    QTest::newRow("0 right") << 0 << QStringLiteral("Правильных ответов - 0") + low << passed("0") << failed("0");
+                             << failed("5") << failed("5");
+    QTest::newRow("0 right") << 0 << QStringLiteral("Правильных ответов - 0") + low << failed("0") << failed("0");
 }
 
 void tst_TestRunVerdict::verdictFollowsTheRightCount()
@@ -121,7 +121,7 @@ void tst_TestRunVerdict::verdictFollowsTheRightCount()
 
     QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: ") + result}));
     QCOMPARE(s.form->testRun().RightCount(), right);
-    // While the result is on show: "зачeт" stored, nothing else done yet.
+    // While the result is on show: the verdict stored, nothing else done.
     QCOMPARE(meanwhile.journal, shown);
     QCOMPARE(meanwhile.page, QStringLiteral("2"));
     QCOMPARE(meanwhile.instructions, startUpInstructions);

@@ -97,19 +97,24 @@ void TestRun::finish()
 {
     closeBank();
     C.dxfTimer1->Stop();
-    FJournal.student().setVerdictPassed();
-    FJournal.student().setScore(FRightCount);
-    FJournal.WriteStudent();
     if (FRightCount < 7) {
-        FDialogs.message(QStringLiteral("Правильных ответов - ") + QString::number(FRightCount)
-                         + QStringLiteral("- Уровень Ваших знаний очень низок"));
+        // A failed test is stored as failed before the student is told, so
+        // the journal never shows a pass for it, not even while the message
+        // is up or when the program is killed then. The record's bytes are
+        // the same as if a pass had been stored first: "незачeт" covers
+        // every character that "зачeт" would have written.
         FJournal.student().setVerdictFailed();
         FJournal.student().setScore(FRightCount);
         FJournal.WriteStudent();
+        FDialogs.message(QStringLiteral("Правильных ответов - ") + QString::number(FRightCount)
+                         + QStringLiteral("- Уровень Ваших знаний очень низок"));
         FWindow.closeWindow();
         FWindow.endProgram();
         return;
     }
+    FJournal.student().setVerdictPassed();
+    FJournal.student().setScore(FRightCount);
+    FJournal.WriteStudent();
     FDialogs.message(QStringLiteral("Правильных ответов - ") + QString::number(FRightCount));
     FWindow.openBench();
 }
