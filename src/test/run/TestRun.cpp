@@ -89,6 +89,11 @@ void TestRun::NextQuestion()
         // Nothing is timed while the student waits for the fault to be
         // mended; "OK" goes on from here.
         C.dxfTimer1->Stop();
+        // No question has been drawn from "Qest1.txt" yet: the next try
+        // opens it afresh, so a bank put in its place meanwhile is the one
+        // read, not the faulty file still held open.
+        if (FQuestionNo == 5)
+            SecondBank = false;
         throw;
     }
 }

@@ -25,7 +25,8 @@ class TglStaticText;
 // A failure part-way through a question (a bank missing, a journal that
 // cannot be written) stops the clock and keeps what was reached; pressing
 // "OK" again goes on from there: the question already judged is not judged
-// again, and a bank already closed is not closed again.
+// again, a bank already closed is not closed again, and "Qest1.txt" is
+// opened afresh until a question has been drawn from it.
 class TestRun : public QObject
 {
     Q_OBJECT
