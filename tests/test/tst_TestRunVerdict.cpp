@@ -52,6 +52,7 @@ private slots:
 
     void verdictFollowsTheRightCount_data();
     void verdictFollowsTheRightCount();
+    void passWithUnreadableInstructionsStillOpensTheBench();
     void knownStudentGetsTheNewVerdictInHisRecord();
     void givingUpKeepsTheRecord_data();
     void givingUpKeepsTheRecord();
@@ -142,6 +143,24 @@ void tst_TestRunVerdict::verdictFollowsTheRightCount()
         QVERIFY(!s.form->isVisible());
         QCOMPARE(s.programEnd.Ended, 1);
     }
+}
+
+void tst_TestRunVerdict::passWithUnreadableInstructionsStillOpensTheBench()
+{
+    Session s;
+    s.writeBanks(bank(QStringLiteral("Первый банк"), 5), bank(QStringLiteral("Второй банк"), 5));
+    s.startTest(Fio, QStringLiteral("42"));
+    auto* instructions = s.control<TRichEdit>("RichEdit1");
+    const QString startUpInstructions = instructions->toPlainText();
+    QFile::remove(s.lab.file(QStringLiteral("1.rtf")));
+    for (int q = 1; q <= 10; ++q)
+        s.answer(true);
+
+    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10"),
+                                            QStringLiteral("error: Cannot open file ") + s.lab.file("1.rtf")}));
+    QCOMPARE(s.page(), QStringLiteral("3"));
+    QCOMPARE(instructions->toPlainText(), startUpInstructions);
+    QCOMPARE(s.journal(), withVerdictField(record(Fio, "42", "10"), "05E7E0F765F2F7E5F2"));
 }
 
 void tst_TestRunVerdict::knownStudentGetsTheNewVerdictInHisRecord()
