@@ -24,8 +24,6 @@ private slots:
     void drawsFollowTheUniversalTimeSeed();
     void judgedByTheTagOfTheCheckedBox_data();
     void judgedByTheTagOfTheCheckedBox();
-    void untouchedBoxesAnswerOne_data();
-    void untouchedBoxesAnswerOne();
     void questionRunsOutOfTime();
 };
 
@@ -113,11 +111,15 @@ void tst_TestRun::drawsFollowTheUniversalTimeSeed()
 void tst_TestRun::judgedByTheTagOfTheCheckedBox_data()
 {
     QTest::addColumn<QList<int>>("tags");
-    QTest::addColumn<int>("checked"); // box 1 to 4, or 0 for none
+    QTest::addColumn<int>("checked"); // box 1 to 4, 0 for none, -1 untouched
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("counted");
     const QList<int> stored {1, 2, 3, 4};
     const QList<int> swapped {2, 1, 3, 4};
+    // The stored form checks box 1: a student who never touches the
+    // boxes answers 1.
+    QTest::newRow("untouched, answer 1") << stored << -1 << 1 << 1;
+    QTest::newRow("untouched, answer 3") << stored << -1 << 3 << 0;
     QTest::newRow("box 1, answer 1") << stored << 1 << 1 << 1;
     QTest::newRow("box 3, answer 3") << stored << 3 << 3 << 1;
     QTest::newRow("box 4, answer 4") << stored << 4 << 4 << 1;
@@ -141,42 +143,17 @@ void tst_TestRun::judgedByTheTagOfTheCheckedBox()
     s.startTest();
     for (int n = 1; n <= 4; ++n)
         s.box(n)->setTag(tags[n - 1]);
-    if (checked)
+    if (checked > 0)
         s.choose(checked);
-    else
+    else if (checked == 0)
         s.chooseNone();
     for (int n = 1; n <= 4; ++n)
-        QCOMPARE(s.box(n)->Checked(), n == checked);
+        QCOMPARE(s.box(n)->Checked(), n == checked || (n == 1 && checked < 0));
 
     s.ok();
     QCOMPARE(s.dialogs.take(), QStringList());
     QCOMPARE(s.form->testRun().RightCount(), counted);
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 2"));
-}
-
-void tst_TestRun::untouchedBoxesAnswerOne_data()
-{
-    QTest::addColumn<int>("right");
-    QTest::addColumn<QByteArray>("score");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("every answer 1") << 1 << QByteArray("10") << QStringLiteral("Правильных ответов - 10");
-    QTest::newRow("every answer 3")
-        << 3 << QByteArray("0") << QStringLiteral("Правильных ответов - 0- Уровень Ваших знаний очень низок");
-}
-
-void tst_TestRun::untouchedBoxesAnswerOne()
-{
-    QFETCH(int, right);
-    QFETCH(QByteArray, score);
-    QFETCH(QString, result);
-    Session s;
-    const auto all = [right](int) { return right; };
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 4, all), bank(QStringLiteral("Второй банк"), 3, all));
-    s.startTest();
-    for (int q = 1; q <= 10; ++q)
-        s.ok();
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: ") + result}));
-    QCOMPARE(s.journal().mid(38, 3), fixture::field(score, 2));
 }
 
 void tst_TestRun::questionRunsOutOfTime()
