@@ -1,0 +1,247 @@
+#include "BenchFixture.h"
+
+#include "RandomGenerator.h"
+#include "TImage.h"
+#include "TLabel.h"
+#include "TNotebook.h"
+#include "TSpeedButton.h"
+#include "TStaticText.h"
+#include "TTrackBar.h"
+#include "TdxfCheckBox.h"
+#include "TestRun.h"
+#include "Unit1.h"
+
+#include "Cp1251.h"
+#include "StudentRecord.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+template <class T>
+T* find(const TForm1& form, const QString& name)
+{
+    T* found = form.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+} // namespace
+
+BenchFixture::BenchFixture()
+    : Form(std::make_unique<TForm1>(Dialogs, Clock, ProgramEnd))
+{
+    Form->show();
+}
+
+BenchFixture::~BenchFixture() = default;
+
+QWidget* BenchFixture::widget(const QString& name) const
+{
+    return find<QWidget>(*Form, name);
+}
+
+TdxfCheckBox* BenchFixture::sw(int n) const
+{
+    return find<TdxfCheckBox>(*Form, QStringLiteral("ChS%1").arg(n));
+}
+
+TImage* BenchFixture::overlay(int n) const
+{
+    return find<TImage>(*Form, QStringLiteral("IS%1").arg(n));
+}
+
+TdxfCheckBox* BenchFixture::box(int k) const
+{
+    return find<TdxfCheckBox>(*Form, QStringLiteral("CB%1").arg(k));
+}
+
+TLabel* BenchFixture::label(int n) const
+{
+    return find<TLabel>(*Form, QStringLiteral("Label%1").arg(n));
+}
+
+TStaticText* BenchFixture::meter(int n) const
+{
+    return find<TStaticText>(*Form, QStringLiteral("STP%1").arg(n));
+}
+
+TSpeedButton* BenchFixture::powerButton() const
+{
+    return find<TSpeedButton>(*Form, QStringLiteral("SpeedButton1"));
+}
+
+TTrackBar* BenchFixture::balanceSlider() const
+{
+    return find<TTrackBar>(*Form, QStringLiteral("TB1"));
+}
+
+TTrackBar* BenchFixture::inputSlider() const
+{
+    return find<TTrackBar>(*Form, QStringLiteral("TB2"));
+}
+
+void BenchFixture::click(QWidget* control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+}
+
+void BenchFixture::registerStudent(const QString& name, const QString& code)
+{
+    click(QStringLiteral("dxfColorButton2"));
+    find<QLineEdit>(*Form, QStringLiteral("EFIO"))->setText(name);
+    find<QLineEdit>(*Form, QStringLiteral("EShifr"))->setText(code);
+    click(QStringLiteral("dxfColorButton4"));
+}
+
+void BenchFixture::passTest()
+{
+    click(QStringLiteral("dxfColorButton3"));
+    for (int question = 1; question <= 10; ++question) {
+        const int right = Form->testRun().current().RightAnswer;
+        if (right < 1 || right > 4)
+            qFatal("question %d of the lab's banks has no right answer", question);
+        TdxfCheckBox* answer = find<TdxfCheckBox>(*Form, QStringLiteral("dxf%1").arg(right));
+        if (!answer->Checked())
+            click(answer);
+        click(QStringLiteral("glSpeedButton1"));
+    }
+}
+
+bool BenchFixture::reachBench(const QString& name, const QString& code)
+{
+    registerStudent(name, code);
+    passTest();
+    const QStringList shown = Dialogs.take();
+    return find<TNotebook>(*Form, QStringLiteral("Nb1"))->ActivePage() == QStringLiteral("3")
+        && shown == QStringList {QStringLiteral("message: Правильных ответов - 10")};
+}
+
+void BenchFixture::setSwitch(int n, bool on)
+{
+    if (sw(n)->Checked() != on)
+        click(sw(n));
+}
+
+void BenchFixture::setSwitches(const char* pattern)
+{
+    for (int n = 1; n <= 9; ++n)
+        if (pattern[n - 1] != '-')
+            setSwitch(n, pattern[n - 1] == '1');
+}
+
+void BenchFixture::tick(int k)
+{
+    if (!box(k)->Checked())
+        click(box(k));
+}
+
+void BenchFixture::pressPower()
+{
+    click(powerButton());
+}
+
+const char* BenchFixture::powerOnSet(int k)
+{
+    // S7 stands on Uвх for the offset voltage and the input currents.
+    return k == 2 || k == 3 ? "011111000" : "011111100";
+}
+
+void BenchFixture::powerOnFor(int k, int drawn)
+{
+    tick(k);
+    setSwitches(powerOnSet(k));
+    steerDraw(50, drawn);
+    pressPower();
+}
+
+void BenchFixture::balance()
+{
+    TTrackBar* slider = balanceSlider();
+    while (slider->Position() > 0)
+        QTest::keyClick(slider, Qt::Key_Left);
+    while (slider->Position() < 0)
+        QTest::keyClick(slider, Qt::Key_Right);
+}
+
+void BenchFixture::moveInput(int q)
+{
+    TTrackBar* slider = inputSlider();
+    while (slider->Position() > q)
+        QTest::keyClick(slider, Qt::Key_Left);
+    while (slider->Position() < q)
+        QTest::keyClick(slider, Qt::Key_Right);
+}
+
+QString BenchFixture::switchStates() const
+{
+    QString states;
+    for (int n = 1; n <= 9; ++n)
+        states += sw(n)->Checked() ? QLatin1Char('1') : QLatin1Char('0');
+    return states;
+}
+
+QString BenchFixture::meterColour(int n) const
+{
+    return meter(n)->Color().name();
+}
+
+bool BenchFixture::powerOn() const
+{
+    return powerButton()->Down();
+}
+
+void BenchFixture::steerDraw(int n, int value)
+{
+    for (int ms = 0; ms < 24 * 3600 * 1000; ++ms) {
+        RandomGenerator generator;
+        generator.setSeed(std::uint32_t(ms));
+        if (generator.draw(n) == value) {
+            Clock.Utc = QTime::fromMSecsSinceStartOfDay(ms);
+            return;
+        }
+    }
+    qFatal("no time of day draws %d below %d", value, n);
+}
+
+void BenchFixture::addSeparatorRows(const char* name, const std::function<void(QTestData&)>& row)
+{
+    for (QChar separator : {QLatin1Char(','), QLatin1Char('.')}) {
+        QTestData& data = QTest::addRow("%s, %s", name, separator == QLatin1Char(',') ? "comma" : "point");
+        data << separator;
+        row(data);
+    }
+}
+
+QByteArray BenchFixture::journalBytes() const
+{
+    QFile file(Lab.file(QStringLiteral("Students.DAT")));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+QString BenchFixture::doneFlags(int record) const
+{
+    const QByteArray bytes = journalBytes().mid(record * int(sizeof(StudentRecord)), int(sizeof(StudentRecord)));
+    if (bytes.size() != int(sizeof(StudentRecord)))
+        return QString();
+    QString flags;
+    for (int k = 0; k < 6; ++k) {
+        const int at = int(offsetof(StudentRecord, Done1)) + 2 * k;
+        flags += bytes[at] == 1 ? QChar::fromLatin1(bytes[at + 1]) : QLatin1Char('?');
+    }
+    return flags;
+}
+
+QString BenchFixture::workMark(int record) const
+{
+    const QByteArray bytes = journalBytes().mid(record * int(sizeof(StudentRecord)), int(sizeof(StudentRecord)));
+    if (bytes.size() != int(sizeof(StudentRecord)))
+        return QString();
+    const int at = int(offsetof(StudentRecord, WorkMark));
+    return Cp1251::decode(bytes.constData() + at + 1, std::min<int>(quint8(bytes[at]), 10));
+}
