@@ -1,0 +1,194 @@
+// One student's whole run through the real main window: registration, the
+// admission test, the six measurements of the bench carried out as the
+// instructions give them, and the journal record byte for byte at the end.
+#include "../journal/JournalFixture.h"
+#include "BenchFixture.h"
+
+#include "FormatSettings.h"
+#include "TLabel.h"
+#include "TNotebook.h"
+#include "TStaticText.h"
+#include "TTrackBar.h"
+#include "TdxfCheckBox.h"
+#include "Unit1.h"
+
+#include <QtTest>
+
+using namespace fixture;
+
+class tst_WholeRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void studentMeasuresAllSix();
+};
+
+void tst_WholeRun::studentMeasuresAllSix()
+{
+    FormatSettings::setDecimalSeparator(QLatin1Char(','));
+    BenchFixture bench;
+    TNotebook* book = bench.form().findChild<TNotebook*>("Nb1");
+    const QString name = QStringLiteral("Петров П.П.");
+    const auto off = [&bench] {
+        return !bench.powerOn() && bench.meterColour(1) == "clGray" && bench.meterColour(2) == "clGray";
+    };
+    // The time of day moves on between the steps, and with it the seed of
+    // every random draw.
+    const auto later = [&bench] { bench.Clock.advance(47'311); };
+
+    bench.registerStudent(name, "2024");
+    QCOMPARE(book->ActivePage(), QString("1_2"));
+    QCOMPARE(bench.journalBytes(), record(name, "2024"));
+
+    bench.passTest();
+    QCOMPARE(bench.Dialogs.take(), QStringList {"message: Правильных ответов - 10"});
+    QCOMPARE(book->ActivePage(), QString("3"));
+
+    // Gain.
+    bench.click(bench.box(1));
+    bench.setSwitches("011111100");
+    later();
+    bench.pressPower();
+    QVERIFY(bench.powerOn());
+    QCOMPARE(bench.meterColour(1), QString("clLime"));
+    bench.balance();
+    QCOMPARE(bench.meter(1)->Caption(), QString("0,0"));
+    later();
+    bench.click(bench.sw(1));
+    QCOMPARE(bench.meterColour(2), QString("clLime"));
+    QCOMPARE(bench.label(2)->Caption(), "U вых = " + bench.meter(2)->Caption() + " B");
+    bench.moveInput(75);
+    QCOMPARE(bench.meter(2)->Caption(), QString("7,5"));
+    bench.click(bench.sw(7));
+    QCOMPARE(bench.Dialogs.take(), QStringList {"information: Коэффициент усиления определен."});
+    QCOMPARE(bench.meter(2)->Caption(), QString("0,75"));
+    QCOMPARE(bench.label(4)->Caption(), QString("Uвых.г = 0,75 B"));
+    QVERIFY(bench.label(20)->isVisible() && bench.label(21)->isVisible());
+    QVERIFY(off());
+
+    // Offset voltage: S7 already on Uвх, S1 back off.
+    bench.click(bench.box(1));
+    bench.click(bench.box(2));
+    bench.click(bench.sw(1));
+    later();
+    bench.pressPower();
+    QVERIFY(bench.powerOn());
+    bench.balance();
+    bench.click(bench.sw(6));
+    QCOMPARE(bench.Dialogs.take(), QStringList {"information: Напряжение смещения определено."});
+    QCOMPARE(bench.meter(1)->Caption(), QString("3"));
+    QCOMPARE(bench.label(8)->Caption(), QString("U1 = 3 B"));
+    QCOMPARE(bench.label(1)->Caption(), QString("Uсм = 0,003 В  "));
+    QVERIFY(off());
+
+    // Input currents.
+    bench.click(bench.box(2));
+    bench.click(bench.box(3));
+    bench.click(bench.sw(6));
+    later();
+    bench.pressPower();
+    QVERIFY(bench.powerOn());
+    bench.balance();
+    later();
+    bench.click(bench.sw(3));
+    bench.balance();
+    bench.click(bench.sw(6));
+    QCOMPARE(bench.meter(1)->Caption(), QString("4"));
+    QCOMPARE(bench.label(7)->Caption(), QString("U`1 = 4 B"));
+    bench.click(bench.sw(3));
+    bench.click(bench.sw(4));
+    later();
+    bench.click(bench.sw(6));
+    QVERIFY(bench.sw(6)->Checked());
+    bench.click(bench.sw(6));
+    QCOMPARE(bench.Dialogs.take(), QStringList {"information: Измерение входных токов закончено."});
+    QCOMPARE(bench.meter(1)->Caption(), QString("5"));
+    QCOMPARE(bench.label(9)->Caption(), QString("U``1 = 5 B"));
+    QCOMPARE(bench.label(10)->Caption(), QString("Iвх1 = 50 nA"));
+    QCOMPARE(bench.label(11)->Caption(), QString("Iвх2 = 100 nA"));
+    QVERIFY(off());
+
+    // Input resistance: S4, S6 and S7 back on.
+    bench.click(bench.box(3));
+    bench.click(bench.box(4));
+    bench.setSwitches("011111100");
+    later();
+    bench.pressPower();
+    QVERIFY(bench.powerOn());
+    bench.balance();
+    later();
+    bench.click(bench.sw(1));
+    QCOMPARE(bench.label(12)->Caption(), "U`вых = " + bench.meter(2)->Caption() + " B");
+    bench.click(bench.sw(1));
+    bench.click(bench.sw(3));
+    later();
+    bench.click(bench.sw(4));
+    bench.balance();
+    bench.inputSlider()->setPosition(73);
+    bench.click(bench.sw(1));
+    QCOMPARE(bench.Dialogs.take(), QStringList {"information: Входное сопротивление измерено."});
+    QCOMPARE(bench.meter(2)->Caption(), QString("6,57"));
+    QCOMPARE(bench.label(13)->Caption(), QString("U``вых = 6,57 B"));
+    QCOMPARE(bench.label(14)->Caption(), QString("Rвх= 360 К"));
+    QVERIFY(off());
+
+    // Output resistance.
+    bench.click(bench.box(4));
+    bench.click(bench.box(5));
+    bench.setSwitches("011111100");
+    later();
+    bench.pressPower();
+    QVERIFY(bench.powerOn());
+    bench.balance();
+    later();
+    bench.click(bench.sw(1));
+    bench.inputSlider()->setPosition(50);
+    QCOMPARE(bench.label(12)->Caption(), QString("U`вых = 5,0 B"));
+    bench.click(bench.sw(5));
+    QCOMPARE(bench.Dialogs.take(), QStringList {"information: Выходное сопротивление измерено."});
+    QCOMPARE(bench.meter(2)->Caption(), QString("5,5"));
+    QCOMPARE(bench.label(13)->Caption(), QString("U``вых = 5,5 B"));
+    QCOMPARE(bench.label(15)->Caption(), QString("Rвых= 0,2 К"));
+    QVERIFY(off());
+
+    // Common-mode rejection, the last: the work is done.
+    bench.click(bench.box(5));
+    bench.click(bench.box(6));
+    bench.setSwitches("011111100");
+    later();
+    bench.pressPower();
+    QVERIFY(bench.powerOn());
+    bench.balance();
+    later();
+    bench.click(bench.sw(1));
+    QCOMPARE(bench.label(4)->Caption(), "U вых.г. = " + bench.meter(2)->Caption() + " B");
+    bench.moveInput(73);
+    bench.click(bench.sw(8));
+    bench.click(bench.sw(9));
+    bench.click(bench.sw(7));
+    QCOMPARE(bench.Dialogs.take(), QStringList({"information: Коэффициент ослабления синфазного сигнала измерен.",
+                                                "information: Лабораторная работа выполнена."}));
+    QCOMPARE(bench.label(2)->Caption(), QString("U вых = ,073 B"));
+    QVERIFY(bench.label(22)->isVisible());
+    QCOMPARE(bench.label(17)->Caption(), QString("Кос.сф = 60 Дб"));
+    QVERIFY(off());
+
+    // The verdict "зачeт" (Latin e) is stored over "не зачет": the last
+    // three bytes of the old text stay behind it.
+    const QByteArray verdict = char(5) + cp("зач") + "e" + cp("т") + cp("чет");
+    QByteArray expected = field(cp(name), 30) + field("2024", 6) + field("10", 2) + verdict;
+    for (int k = 1; k <= 6; ++k)
+        expected += field("+", 1);
+    expected += field(cp("выполнена"), 10);
+    QCOMPARE(bench.journalBytes(), expected);
+
+    bench.click(QStringLiteral("BitBtn1"));
+    QVERIFY(!bench.form().isVisible());
+    QVERIFY(!bench.form().journal().isOpen());
+    QCOMPARE(bench.journalBytes(), expected);
+    QCOMPARE(bench.Dialogs.take(), QStringList());
+}
+
+QTEST_MAIN(tst_WholeRun)
+#include "tst_WholeRun.moc"
