@@ -1,6 +1,8 @@
 #include "BenchFixture.h"
 
+#include "Cp1251.h"
 #include "RandomGenerator.h"
+#include "StudentRecord.h"
 #include "TImage.h"
 #include "TLabel.h"
 #include "TNotebook.h"
@@ -8,11 +10,7 @@
 #include "TStaticText.h"
 #include "TTrackBar.h"
 #include "TdxfCheckBox.h"
-#include "TestRun.h"
 #include "Unit1.h"
-
-#include "Cp1251.h"
-#include "StudentRecord.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -33,6 +31,7 @@ T* find(const TForm1& form, const QString& name)
 
 BenchFixture::BenchFixture()
     : Form(std::make_unique<TForm1>(Dialogs, Clock, ProgramEnd))
+    , Student(std::make_unique<StudentActions>(*Form))
 {
     Form->show();
 }
@@ -84,11 +83,6 @@ TTrackBar* BenchFixture::inputSlider() const
     return find<TTrackBar>(*Form, QStringLiteral("TB2"));
 }
 
-void BenchFixture::click(QWidget* control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
 void BenchFixture::registerStudent(const QString& name, const QString& code)
 {
     click(QStringLiteral("dxfColorButton2"));
@@ -100,15 +94,7 @@ void BenchFixture::registerStudent(const QString& name, const QString& code)
 void BenchFixture::passTest()
 {
     click(QStringLiteral("dxfColorButton3"));
-    for (int question = 1; question <= 10; ++question) {
-        const int right = Form->testRun().current().RightAnswer;
-        if (right < 1 || right > 4)
-            qFatal("question %d of the lab's banks has no right answer", question);
-        TdxfCheckBox* answer = find<TdxfCheckBox>(*Form, QStringLiteral("dxf%1").arg(right));
-        if (!answer->Checked())
-            click(answer);
-        click(QStringLiteral("glSpeedButton1"));
-    }
+    Student->takeTest(10);
 }
 
 bool BenchFixture::reachBench(const QString& name, const QString& code)
@@ -118,12 +104,6 @@ bool BenchFixture::reachBench(const QString& name, const QString& code)
     const QStringList shown = Dialogs.take();
     return find<TNotebook>(*Form, QStringLiteral("Nb1"))->ActivePage() == QStringLiteral("3")
         && shown == QStringList {QStringLiteral("message: Правильных ответов - 10")};
-}
-
-void BenchFixture::setSwitch(int n, bool on)
-{
-    if (sw(n)->Checked() != on)
-        click(sw(n));
 }
 
 void BenchFixture::setSwitches(const char* pattern)
@@ -139,11 +119,6 @@ void BenchFixture::tick(int k)
         click(box(k));
 }
 
-void BenchFixture::pressPower()
-{
-    click(powerButton());
-}
-
 const char* BenchFixture::powerOnSet(int k)
 {
     // S7 stands on Uвх for the offset voltage and the input currents.
@@ -156,24 +131,6 @@ void BenchFixture::powerOnFor(int k, int drawn)
     setSwitches(powerOnSet(k));
     steerDraw(50, drawn);
     pressPower();
-}
-
-void BenchFixture::balance()
-{
-    TTrackBar* slider = balanceSlider();
-    while (slider->Position() > 0)
-        QTest::keyClick(slider, Qt::Key_Left);
-    while (slider->Position() < 0)
-        QTest::keyClick(slider, Qt::Key_Right);
-}
-
-void BenchFixture::moveInput(int q)
-{
-    TTrackBar* slider = inputSlider();
-    while (slider->Position() > q)
-        QTest::keyClick(slider, Qt::Key_Left);
-    while (slider->Position() < q)
-        QTest::keyClick(slider, Qt::Key_Right);
 }
 
 QString BenchFixture::switchStates() const

@@ -4,6 +4,7 @@
 #include "FakeDialogs.h"
 #include "FakeProgramEnd.h"
 #include "LabFolder.h"
+#include "StudentActions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -58,26 +59,26 @@ public:
     TTrackBar* balanceSlider() const;   // TB1
     TTrackBar* inputSlider() const;     // TB2
 
-    // Student actions.
-    static void click(QWidget* control);
+    // Student actions, those of the shared student's among them.
+    static void click(QWidget* control) { StudentActions::click(control); }
     void click(const QString& name) { click(widget(name)); }
     // The switch clicked when it stands otherwise.
-    void setSwitch(int n, bool on);
+    void setSwitch(int n, bool on) { Student->setSwitch(n, on); }
     // All nine switches, S1 first: '1' on (S6, S7: Uвых), '0' off, '-' as
     // they stand. Switched in the order S1 ... S9.
     void setSwitches(const char* pattern);
     // The parameter box clicked when it is not ticked.
     void tick(int k);
-    void pressPower();
+    void pressPower() { Student->power(); }
     // The switch set that power-on accepts for box k, S1 first.
     static const char* powerOnSet(int k);
     // Box k ticked, its switch set made, and the power switched on with
     // the random balance steered to `drawn` (0: balanced by chance).
     void powerOnFor(int k, int drawn);
     // The balance slider brought to 0 with the arrow keys.
-    void balance();
+    void balance() { Student->balance(); }
     // The input slider moved to q with the arrow keys.
-    void moveInput(int q);
+    void moveInput(int q) { Student->setInputLevel(q); }
 
     // What the switches show: "1" for checked, "0" for not, S1 first.
     QString switchStates() const;
@@ -107,4 +108,5 @@ public:
 
 private:
     std::unique_ptr<TForm1> Form;
+    std::unique_ptr<StudentActions> Student;
 };
