@@ -44,6 +44,8 @@ private slots:
     void listAsTable();
     void checkFindsEveryKindOfFault();
     void checkOfASoundJournal();
+    void checkOfAJournalWithoutAWholeRecord();
+    void controlCharactersNeverReachTheTerminal();
     void findAsRegistrationLooksUp();
     void registerAppendsOrFinds();
     void failuresAreOneLineAndWriteNothing();
@@ -155,6 +157,35 @@ void tst_JournalCommand::checkOfASoundJournal()
     const Run r = oplabData({ QStringLiteral("check"), Path });
     QCOMPARE(r.Status, 0);
     QCOMPARE(r.Out, QStringLiteral("записей: 3, замечаний: 0\n"));
+}
+
+void tst_JournalCommand::checkOfAJournalWithoutAWholeRecord()
+{
+    // A first registration cut off in the middle of its record.
+    writeFile(Path, Sample.left(40));
+    const Run r = oplabData({ QStringLiteral("check"), Path });
+    QCOMPARE(r.Status, 1);
+    QCOMPARE(r.Out, QStringLiteral("нет ни одной целой записи, только неполная: 40 байт из 73\n"
+                                   "записей: 0, замечаний: 1\n"));
+}
+
+void tst_JournalCommand::controlCharactersNeverReachTheTerminal()
+{
+    // ESC and byte 98, which code page 1251 leaves as the C1 control that
+    // opens a terminal string, in a name, a code and a verdict.
+    writeFile(Path, record(QStringLiteral("a"), "1") + record(QString(), "\x98" "2", "0", "\x1b[2J")
+                  + record(QString::fromUtf8("\xc2\x98" "b\x1b" "c"), "3"));
+    const Run list = oplabData({ QStringLiteral("list"), Path });
+    QCOMPARE(list.Status, 0);
+    const Run check = oplabData({ QStringLiteral("check"), Path });
+    QCOMPARE(check.Status, 1);
+    for (const QString& out : { list.Out, check.Out })
+        for (const QChar c : out)
+            QVERIFY2(c == QLatin1Char('\n') || (c.unicode() >= 0x20 && (c.unicode() < 0x7F || c.unicode() > 0x9F)),
+                     qPrintable(QStringLiteral("U+%1 in %2").arg(int(c.unicode()), 4, 16, QLatin1Char('0')).arg(out)));
+    QVERIFY(list.Out.contains(QStringLiteral("?b?c")));
+    QVERIFY(check.Out.contains(QStringLiteral("шифр '?2' не число")));
+    QVERIFY(check.Out.contains(QStringLiteral("неизвестный допуск '?[2J'")));
 }
 
 void tst_JournalCommand::findAsRegistrationLooksUp()

@@ -3,11 +3,11 @@
 #include "EInOutError.h"
 #include "Exception.h"
 #include "Journal.h"
+#include "JournalCheck.h"
+#include "JournalListing.h"
 #include "JournalLock.h"
 #include "NumberText.h"
 #include "Registration.h"
-
-#include <QHash>
 
 #include <cerrno>
 #include <functional>
@@ -18,101 +18,6 @@ namespace {
 
 constexpr std::int64_t ReadBlock = 4096;
 
-// The verdict as the instructor reads it, from the exact bytes; any other
-// text is shown as it stands.
-QString verdictText(const StudentRecord& r)
-{
-    if (r.Verdict.equals(StudentRecord::VerdictNew))
-        return QStringLiteral("не сдан");
-    if (r.Verdict.equals(StudentRecord::VerdictPassed))
-        return QStringLiteral("зачёт");
-    if (r.Verdict.equals(StudentRecord::VerdictFailed))
-        return QStringLiteral("незачёт");
-    return r.Verdict.text();
-}
-
-bool knownVerdict(const StudentRecord& r)
-{
-    return r.Verdict.equals(StudentRecord::VerdictNew) || r.Verdict.equals(StudentRecord::VerdictPassed)
-        || r.Verdict.equals(StudentRecord::VerdictFailed);
-}
-
-// Control characters of a damaged record must not reach a terminal.
-QString printable(QString text)
-{
-    for (QChar& c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            c = QLatin1Char('?');
-    return text;
-}
-
-// The table of records, columns as wide as the fields can be, so that it
-// is printed as it is read.
-class Table
-{
-public:
-    Table(QTextStream& out, std::int64_t records)
-        : Out(out)
-        , IndexWidth(std::max<int>(6, int(QString::number(std::max<std::int64_t>(records - 1, 0)).size())))
-    {
-        Out << QStringLiteral("Запись").rightJustified(IndexWidth) << "  "
-            << QStringLiteral("ФИО").leftJustified(30) << "  " << QStringLiteral("Шифр").leftJustified(6) << "  "
-            << QStringLiteral("Баллы") << "  " << QStringLiteral("Допуск").leftJustified(8) << "  "
-            << QStringLiteral("Измерения") << "  " << QStringLiteral("Работа") << '\n';
-    }
-
-    void row(std::int64_t index, const StudentRecord& r)
-    {
-        QString flags;
-        for (int k = 1; k <= 6; ++k)
-            flags += printable(r.done(k).text()).leftJustified(1);
-        const QString line = QString::number(index).rightJustified(IndexWidth) + QStringLiteral("  ")
-            + printable(r.FIO.text()).leftJustified(30) + QStringLiteral("  ")
-            + printable(r.Shifr.text()).leftJustified(6) + QStringLiteral("  ")
-            + printable(r.Score.text()).leftJustified(5) + QStringLiteral("  ")
-            + printable(verdictText(r)).leftJustified(8) + QStringLiteral("  ") + flags.leftJustified(9)
-            + QStringLiteral("  ") + printable(r.WorkMark.text());
-        QString text = line;
-        while (text.endsWith(QLatin1Char(' ')))
-            text.chop(1);
-        Out << text << '\n';
-    }
-
-private:
-    QTextStream& Out;
-    int IndexWidth;
-};
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString jsonString(const QString& text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '"': out += QLatin1String("\\\""); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-                out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
-}
-
 // Reads every whole record of the journal in turn, a block at a time,
 // after telling `start` how many there are; returns the byte size of the
 // file.
@@ -120,6 +25,9 @@ std::int64_t readAll(Journal& journal, const std::function<void(std::int64_t)>& 
                      const std::function<void(std::int64_t, const StudentRecord&)>& visit)
 {
     journal.openForReading();
+    // Under a shared lock no registration or measurement is half written
+    // while the records are read.
+    JournalLock lock(journal, JournalLock::Shared);
     struct stat st {};
     if (::fstat(journal.file().handle(), &st) != 0)
         throw EInOutError::fromErrno(errno);
@@ -134,6 +42,7 @@ std::int64_t readAll(Journal& journal, const std::function<void(std::int64_t)>& 
             visit(index + j, block[j]);
         index += got;
     }
+    lock.release();
     journal.close();
     return st.st_size;
 }
@@ -141,93 +50,30 @@ std::int64_t readAll(Journal& journal, const std::function<void(std::int64_t)>& 
 int list(const CommandLine& command, const QString& path, const QString& format)
 {
     Journal journal(path);
-    QTextStream& out = command.Out;
-    if (format == QLatin1String("--csv")) {
-        out << "index,name,code,score,verdict,done1,done2,done3,done4,done5,done6,work\n";
-        readAll(journal, [](std::int64_t) {}, [&](std::int64_t i, const StudentRecord& r) {
-            out << i << ',' << csvField(r.FIO.text()) << ',' << csvField(r.Shifr.text()) << ','
-                << csvField(r.Score.text()) << ',' << csvField(verdictText(r));
-            for (int k = 1; k <= 6; ++k)
-                out << ',' << csvField(r.done(k).text());
-            out << ',' << csvField(r.WorkMark.text()) << '\n';
-        });
-    } else if (format == QLatin1String("--json")) {
-        out << '[';
-        bool first = true;
-        readAll(journal, [](std::int64_t) {}, [&](std::int64_t i, const StudentRecord& r) {
-            out << (first ? "\n" : ",\n") << "  {\"index\": " << i << ", \"name\": " << jsonString(r.FIO.text())
-                << ", \"code\": " << jsonString(r.Shifr.text()) << ", \"score\": " << jsonString(r.Score.text())
-                << ", \"verdict\": " << jsonString(verdictText(r)) << ", \"done\": [";
-            for (int k = 1; k <= 6; ++k)
-                out << (k > 1 ? ", " : "") << jsonString(r.done(k).text());
-            out << "], \"work\": " << jsonString(r.WorkMark.text()) << '}';
-            first = false;
-        });
-        out << (first ? "]\n" : "\n]\n");
-    } else {
-        std::unique_ptr<Table> table;
-        readAll(
-            journal, [&](std::int64_t count) { table = std::make_unique<Table>(out, count); },
-            [&](std::int64_t i, const StudentRecord& r) { table->row(i, r); });
-    }
+    const JournalListing::Format kind = format == QLatin1String("--csv") ? JournalListing::Csv
+        : format == QLatin1String("--json")                            ? JournalListing::Json
+                                                                       : JournalListing::Table;
+    std::unique_ptr<JournalListing> listing;
+    readAll(
+        journal, [&](std::int64_t count) { listing = std::make_unique<JournalListing>(command.Out, kind, count); },
+        [&](std::int64_t i, const StudentRecord& r) { listing->row(i, r); });
+    listing->finish();
     return 0;
-}
-
-template <int N>
-void checkLength(QStringList& findings, std::int64_t i, const char* field, const ShortString<N>& s)
-{
-    if (s.Length > N)
-        findings << QStringLiteral("запись %1: длина поля %2 равна %3, больше его ёмкости %4")
-                        .arg(i).arg(QLatin1String(field)).arg(int(s.Length)).arg(N);
 }
 
 int check(const CommandLine& command, const QString& path)
 {
     Journal journal(path);
     QTextStream& out = command.Out;
-    std::int64_t count = 0;
-    std::int64_t findings = 0;
-    QHash<std::int32_t, std::int64_t> firstWithCode;
-    const std::int64_t bytes = readAll(journal, [](std::int64_t) {}, [&](std::int64_t i, const StudentRecord& r) {
-        QStringList found;
-        checkLength(found, i, "FIO", r.FIO);
-        checkLength(found, i, "Shifr", r.Shifr);
-        checkLength(found, i, "Score", r.Score);
-        checkLength(found, i, "Verdict", r.Verdict);
-        checkLength(found, i, "Done1", r.Done1);
-        checkLength(found, i, "Done2", r.Done2);
-        checkLength(found, i, "Done3", r.Done3);
-        checkLength(found, i, "Done4", r.Done4);
-        checkLength(found, i, "Done5", r.Done5);
-        checkLength(found, i, "Done6", r.Done6);
-        checkLength(found, i, "WorkMark", r.WorkMark);
-        std::int32_t code = 0;
-        if (!r.code(code)) {
-            found << QStringLiteral("запись %1: шифр '%2' не число").arg(i).arg(printable(r.Shifr.text()));
-        } else {
-            const auto first = firstWithCode.constFind(code);
-            if (first != firstWithCode.constEnd())
-                found << QStringLiteral("запись %1: шифр '%2' уже есть в записи %3, эту запись поиск не находит")
-                             .arg(i).arg(printable(r.Shifr.text())).arg(*first);
-            else
-                firstWithCode.insert(code, i);
-        }
-        if (!knownVerdict(r))
-            found << QStringLiteral("запись %1: неизвестный допуск '%2'").arg(i).arg(printable(r.Verdict.text()));
-        for (const QString& line : found)
+    JournalCheck check;
+    const std::int64_t bytes = readAll(journal, [](std::int64_t) {}, [&](std::int64_t, const StudentRecord& r) {
+        for (const QString& line : check.record(r))
             out << line << '\n';
-        findings += found.size();
-        count = i + 1;
     });
-    const std::int64_t rest = bytes - count * std::int64_t(sizeof(StudentRecord));
-    if (rest > 0) {
-        out << QStringLiteral("после записи %1 неполная запись: %2 байт из %3")
-                   .arg(count - 1).arg(rest).arg(sizeof(StudentRecord))
-            << '\n';
-        ++findings;
-    }
-    out << QStringLiteral("записей: %1, замечаний: %2").arg(count).arg(findings) << '\n';
-    return findings > 0 ? 1 : 0;
+    for (const QString& line : check.end(bytes))
+        out << line << '\n';
+    out << check.summary() << '\n';
+    return check.findings() > 0 ? 1 : 0;
 }
 
 int find(const CommandLine& command, const QString& path, const QString& code)
@@ -245,7 +91,7 @@ int find(const CommandLine& command, const QString& path, const QString& code)
         command.Out << QStringLiteral("шифр '%1' не найден").arg(code) << '\n';
         return 1;
     }
-    Table(command.Out, count).row(index, journal.student());
+    JournalListing(command.Out, JournalListing::Table, count).row(index, journal.student());
     return 0;
 }
 
@@ -258,7 +104,7 @@ int registerStudent(const CommandLine& command, const QString& path, const QStri
     journal.close();
     command.Out << (outcome == Registration::Added ? QStringLiteral("новая запись") : QStringLiteral("найдена запись"))
                 << '\n';
-    Table(command.Out, count).row(index, journal.student());
+    JournalListing(command.Out, JournalListing::Table, count).row(index, journal.student());
     return 0;
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "StudentRecord.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The faults of a journal that the bench or a reader of the journal would
+// meet, one text for each (in Russian, as the instructor reads them): a
+// length byte above its field's capacity, a code that does not convert, a
+// code already stored in an earlier record (the lookup never reaches the
+// later one), a verdict that is none of the three the program writes, and
+// bytes of a partial record after the last whole one.
+//
+// The records are given one after another in file order, so a journal of
+// any size is checked while it is read; records are numbered from 0.
+class JournalCheck
+{
+public:
+    // The findings of the next record.
+    QStringList record(const StudentRecord& r);
+    // The finding of the bytes behind the last whole record, given the
+    // journal's size in bytes; empty when the size is whole records.
+    QStringList end(std::int64_t fileBytes);
+
+    std::int64_t records() const { return Records; }
+    std::int64_t findings() const { return Findings; }
+    // "записей: N, замечаний: M"
+    QString summary() const;
+
+    // Every finding of a whole journal held in memory, in file order.
+    static QStringList findings(const QByteArray& journal);
+
+private:
+    std::int64_t Records = 0;
+    std::int64_t Findings = 0;
+    QHash<std::int32_t, std::int64_t> FirstWithCode;
+};
