@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and starts the bench in the ready lab
 # folder of the build tree.
 set -eu
-. "$(dirname "$0")/scripts/setup.sh"
+OPLAB_ROOT=$(cd "$(dirname "$0")" && pwd)
+. "$OPLAB_ROOT/scripts/setup.sh"
 oplab_build
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -4,7 +4,9 @@
 # Release tree in build/ (the lab folder is build/lab).
 set -eu
 
-OPLAB_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# The scripts that source this one stand at the top of the source tree and
+# set OPLAB_ROOT to it first; "$0" is theirs, not this file's.
+OPLAB_ROOT=${OPLAB_ROOT:?set OPLAB_ROOT to the source tree before sourcing scripts/setup.sh}
 OPLAB_BUILD=${OPLAB_BUILD:-$OPLAB_ROOT/build}
 
 oplab_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
