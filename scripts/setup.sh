@@ -11,6 +11,8 @@ OPLAB_BUILD=${OPLAB_BUILD:-$OPLAB_ROOT/build}
 
 oplab_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
 qt6-svg-dev libgl-dev fonts-liberation xvfb xauth"
+# Fuzzing (./fuzz.sh): clang with libFuzzer and the sanitizers' runtime.
+oplab_fuzz_packages="clang libclang-rt-14-dev"
 
 oplab_install() {
     missing=""
