@@ -89,6 +89,11 @@ private:
     {
         if (line.endsWith('\r'))
             line.chop(1);
+        // A carriage return left inside the line would be a line break in
+        // the middle of a text, which the bench cannot show and the export
+        // cannot write back.
+        if (line.contains('\r'))
+            fail(QStringLiteral("a carriage return inside the line; lines end with LF or CR LF"));
         // The byte order mark at the head of the source is gone by now; one
         // at the head of any other line is a character like any other.
         QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);

@@ -27,7 +27,7 @@
 // AikenError with the line number and the reason (a missing, misplaced or
 // fifth option, a missing or unknown answer letter, a text over 255 bytes
 // in code page 1251, a character outside code page 1251, bytes that are not
-// UTF-8, no question at all).
+// UTF-8, a carriage return inside a line, no question at all).
 class AikenReader
 {
 public:

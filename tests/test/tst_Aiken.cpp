@@ -167,6 +167,13 @@ private slots:
             << "character U+FEFF is not in code page 1251";
         QTest::newRow("not UTF-8")
             << question("\xC2\xE2\xEE\xE4") << 1 << "not valid UTF-8";
+        // A text with a line break in it could not be exported again.
+        QTest::newRow("carriage return inside an answer")
+            << question("Вопрос").replace("два", "д\rва") << 3
+            << "a carriage return inside the line; lines end with LF or CR LF";
+        QTest::newRow("carriage return before CR LF")
+            << question("Вопрос\r").replace("\n", "\r\n") << 1
+            << "a carriage return inside the line; lines end with LF or CR LF";
         QTest::newRow("no questions")
             << QByteArray("\xEF\xBB\xBF\r\n\r\n") << 0 << "no questions";
         QTest::newRow("empty source") << QByteArray() << 0 << "no questions";
