@@ -38,9 +38,10 @@ for t in $targets; do
     crashes=$OPLAB_BUILD/crashes/$t
     mkdir -p "$corpus" "$crashes"
     echo "== fuzz_$t for $seconds s"
+    set -- "$corpus" "$OPLAB_ROOT/fuzz/corpus/$t"
+    [ -d "$OPLAB_ROOT/fuzz/regressions/$t" ] && set -- "$@" "$OPLAB_ROOT/fuzz/regressions/$t"
     if ! "$OPLAB_BUILD/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 \
-        -artifact_prefix="$crashes/" -print_final_stats=1 \
-        "$corpus" "$OPLAB_ROOT/fuzz/corpus/$t" "$OPLAB_ROOT/fuzz/regressions/$t" 2>"$OPLAB_BUILD/fuzz_$t.log"; then
+        -artifact_prefix="$crashes/" -print_final_stats=1 "$@" 2>"$OPLAB_BUILD/fuzz_$t.log"; then
         broken="$broken $t"
         tail -n 60 "$OPLAB_BUILD/fuzz_$t.log"
     fi
