@@ -22,6 +22,14 @@ bool isBlankLine(const QString& text)
     return true;
 }
 
+bool startsAsAnswerLine(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    return QStringView(text).mid(i).startsWith(QLatin1String("ANSWER:"));
+}
+
 } // namespace
 
 QByteArray AikenWriter::write(const std::vector<QuestionRecord>& records, const QString& bankName)
@@ -35,6 +43,11 @@ QByteArray AikenWriter::write(const std::vector<QuestionRecord>& records, const 
         const QString question = lineText(r.Question, bankName, k, "the question");
         if (isBlankLine(question))
             throw Exception(QStringLiteral("%1: record %2: the question is empty").arg(bankName).arg(k));
+        // Such a line would be read back as the answer line of no question.
+        if (startsAsAnswerLine(question))
+            throw Exception(QStringLiteral("%1: record %2: the question begins with \"ANSWER:\", which the text "
+                                           "format reads as an answer line")
+                                .arg(bankName).arg(k));
 
         if (k > 0)
             out += QLatin1Char('\n');

@@ -14,7 +14,8 @@
 //
 // A record that the format cannot hold stops the export with an Exception
 // naming the bank and the record (numbered from 0): a RightAnswer outside 1
-// to 4, an empty question, a text with a line break in it.
+// to 4, an empty question, a question that begins with "ANSWER:", a text
+// with a line break in it.
 class AikenWriter
 {
 public:

@@ -236,6 +236,9 @@ private slots:
         QTest::newRow("right answer 5") << 5 << "Вопрос" << "3"
                                         << "Qest.txt: record 1: right answer 5 is outside 1 to 4";
         QTest::newRow("empty question") << 1 << " " << "3" << "Qest.txt: record 1: the question is empty";
+        QTest::newRow("question read as an answer line")
+            << 1 << " ANSWER: B" << "3"
+            << "Qest.txt: record 1: the question begins with \"ANSWER:\", which the text format reads as an answer line";
         QTest::newRow("line break in question") << 1 << "Во\nпрос" << "3"
                                                 << "Qest.txt: record 1: the question has a line break in it";
         QTest::newRow("line break in answer") << 1 << "Вопрос" << "3\r"
