@@ -1122,9 +1122,12 @@ void RtfReader::openRow()
         format.setCellSpacing(0);
         if (int(CellBounds.size()) == columns) {
             QList<QTextLength> widths;
-            int left = 0;
+            qint64 left = 0;
             for (int bound : CellBounds) {
-                widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(bound - left, 8, MaxLengthPixels)));
+                // Bounds come from the file and may lie anywhere in the
+                // range of int, so their difference may not fit in one.
+                const qint64 width = std::clamp<qint64>(bound - left, INT_MIN, INT_MAX);
+                widths.append(QTextLength(QTextLength::FixedLength, twipsToPixels(int(width), 8, MaxLengthPixels)));
                 left = bound;
             }
             format.setColumnWidthConstraints(widths);
