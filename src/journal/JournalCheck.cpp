@@ -2,8 +2,6 @@
 
 #include "JournalListing.h"
 
-#include <cstring>
-
 namespace {
 
 template <int N>
@@ -71,18 +69,4 @@ QStringList JournalCheck::end(std::int64_t fileBytes)
 QString JournalCheck::summary() const
 {
     return QStringLiteral("записей: %1, замечаний: %2").arg(Records).arg(Findings);
-}
-
-QStringList JournalCheck::findings(const QByteArray& journal)
-{
-    JournalCheck check;
-    QStringList all;
-    const qsizetype whole = journal.size() / qsizetype(sizeof(StudentRecord));
-    for (qsizetype i = 0; i < whole; ++i) {
-        StudentRecord r;
-        std::memcpy(&r, journal.constData() + i * qsizetype(sizeof r), sizeof r);
-        all += check.record(r);
-    }
-    all += check.end(journal.size());
-    return all;
 }

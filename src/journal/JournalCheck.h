@@ -2,7 +2,6 @@
 
 #include "StudentRecord.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -31,9 +30,6 @@ public:
     std::int64_t findings() const { return Findings; }
     // "записей: N, замечаний: M"
     QString summary() const;
-
-    // Every finding of a whole journal held in memory, in file order.
-    static QStringList findings(const QByteArray& journal);
 
 private:
     std::int64_t Records = 0;
