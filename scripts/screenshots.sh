@@ -3,7 +3,8 @@
 # the real window under a virtual X server (xvfb-run) in a scratch copy of
 # the lab folder, and saves the pages to docs/screenshots/.
 set -eu
-. "$(dirname "$0")/setup.sh"
+OPLAB_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+. "$OPLAB_ROOT/scripts/setup.sh"
 oplab_build
 
 lab=$(mktemp -d)

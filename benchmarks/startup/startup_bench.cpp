@@ -76,24 +76,32 @@ int main(int argc, char** argv)
         std::perror(LAB_DIR);
         return 2;
     }
-    std::vector<double> benchTime, floorTime;
-    long benchPeak = 0, floorPeak = 0;
-    runOnce(OPLAB_PROGRAM); // warm the file cache for both
-    runOnce(FLOOR_PROGRAM);
+    struct Program
+    {
+        const char* Name;
+        const char* Path;
+        std::vector<double> Times;
+        long Peak = 0;
+    };
+    Program programs[] = {
+        {"oplab", OPLAB_PROGRAM, {}},
+        {"floor", FLOOR_PROGRAM, {}},
+        {"page floor", PAGE_FLOOR_PROGRAM, {}},
+    };
+    for (Program& p : programs)
+        runOnce(p.Path); // warm the file cache for all
     for (int i = 0; i < runs; ++i) {
-        const Run b = runOnce(OPLAB_PROGRAM);
-        const Run f = runOnce(FLOOR_PROGRAM);
-        benchTime.push_back(b.Millis);
-        floorTime.push_back(f.Millis);
-        benchPeak = std::max(benchPeak, b.PeakKiB);
-        floorPeak = std::max(floorPeak, f.PeakKiB);
+        for (Program& p : programs) {
+            const Run r = runOnce(p.Path);
+            p.Times.push_back(r.Millis);
+            p.Peak = std::max(p.Peak, r.PeakKiB);
+        }
     }
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     std::printf("start-up to first paint, %d runs each, platform %s\n", runs, platform ? platform : "(default)");
-    std::printf("%-8s %12s %14s\n", "program", "median ms", "peak RSS KiB");
-    std::printf("%-8s %12.1f %14ld\n", "oplab", median(benchTime), benchPeak);
-    std::printf("%-8s %12.1f %14ld\n", "floor", median(floorTime), floorPeak);
-    std::printf("ratio    %12.2f %14.2f\n", median(benchTime) / median(floorTime),
-                double(benchPeak) / double(floorPeak));
+    std::printf("%-12s %10s %14s %16s\n", "program", "median ms", "peak RSS KiB", "oplab / this");
+    for (const Program& p : programs)
+        std::printf("%-12s %10.1f %14ld %8.2f %7.2f\n", p.Name, median(p.Times), p.Peak,
+                    median(programs[0].Times) / median(p.Times), double(programs[0].Peak) / double(p.Peak));
     return 0;
 }

@@ -56,8 +56,12 @@ void TImage::setAutoSize(bool value)
 
 void TImage::adjustSize()
 {
-    if (FAutoSize && !image().isNull())
-        resize(image().size());
+    if (!FAutoSize)
+        return;
+    // The size of a picture not yet read comes from its header alone.
+    const QSize size = Loaded ? Image.size() : QImageReader(FPicture).size();
+    if (size.isValid() && !size.isEmpty())
+        resize(size);
 }
 
 void TImage::paintEvent(QPaintEvent*)
