@@ -18,23 +18,6 @@
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// A text as the Aiken reader keeps it: without blanks around.
-QString trimmed(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && isBlank(text[from]))
-        ++from;
-    while (to > from && isBlank(text[to - 1]))
-        --to;
-    return text.mid(from, to - from);
-}
-
 void draws(const QByteArray& data, const std::vector<QuestionRecord>& records)
 {
     static ScratchFile file(QStringLiteral("Qest.txt"));
@@ -86,10 +69,10 @@ void exportAndImport(const std::vector<QuestionRecord>& records)
     FuzzProperty::require(again.size() == records.size(), "an exported bank imports to as many questions");
     for (size_t k = 0; k < records.size(); ++k) {
         FuzzProperty::require(again[k].RightAnswer == records[k].RightAnswer, "the right answer survives export");
-        FuzzProperty::require(again[k].Question.text() == trimmed(records[k].Question.text()),
+        FuzzProperty::require(again[k].Question.text() == AikenReader::trimBlanks(records[k].Question.text()),
                               "the question survives export", records[k].Question.bytes().toHex());
         for (int a = 1; a <= 4; ++a)
-            FuzzProperty::require(again[k].answer(a).text() == trimmed(records[k].answer(a).text()),
+            FuzzProperty::require(again[k].answer(a).text() == AikenReader::trimBlanks(records[k].answer(a).text()),
                                   "an answer survives export", records[k].answer(a).bytes().toHex());
     }
 }

@@ -10,24 +10,6 @@ namespace {
 
 constexpr int Options = 4;
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-// Drops the blanks around a line: spaces and tabs only, so that a
-// no-break space, which code page 1251 has, stays part of the text.
-QString trimBlanks(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && isBlank(text[from]))
-        ++from;
-    while (to > from && isBlank(text[to - 1]))
-        --to;
-    return text.mid(from, to - from);
-}
-
 // "A." or "A)" with any capital Latin letter: the letter, else a null char.
 QChar optionLetter(const QString& line)
 {
@@ -66,7 +48,7 @@ public:
 
         for (qsizetype i = 0; i < lines.size(); ++i) {
             LineNo = int(i) + 1;
-            take(trimBlanks(decode(lines[i])));
+            take(AikenReader::trimBlanks(decode(lines[i])));
         }
         LineNo = int(lines.size()) + 1; // the end of the source
         if (State == InOptions)
@@ -128,7 +110,7 @@ private:
             if (found != expected)
                 fail(QStringLiteral("option %1 where option %2 belongs").arg(QString(found), QString(expected)));
             ++NextOption;
-            store(Current.answer(NextOption), trimBlanks(line.mid(2)));
+            store(Current.answer(NextOption), AikenReader::trimBlanks(line.mid(2)));
             if (NextOption == Options)
                 State = AwaitingAnswer;
             return;
@@ -140,7 +122,7 @@ private:
                 fail(QStringLiteral("a fifth option \"%1\"; a question has four, A to D").arg(line.left(2)));
             if (!line.startsWith(AnswerTag))
                 fail(QStringLiteral("missing \"ANSWER: X\" line"));
-            const QString given = trimBlanks(line.mid(AnswerTag.size()));
+            const QString given = AikenReader::trimBlanks(line.mid(AnswerTag.size()));
             if (given.isEmpty())
                 fail(QStringLiteral("missing answer letter"));
             if (given.size() != 1 || given[0] < QLatin1Char('A') || given[0] > QLatin1Char('D'))
@@ -188,4 +170,16 @@ private:
 std::vector<QuestionRecord> AikenReader::read(const QByteArray& source, const QString& fileName)
 {
     return Parser(source, fileName).run();
+}
+
+QString AikenReader::trimBlanks(const QString& text)
+{
+    auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
 }

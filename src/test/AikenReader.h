@@ -32,4 +32,9 @@ class AikenReader
 {
 public:
     static std::vector<QuestionRecord> read(const QByteArray& source, const QString& fileName);
+
+    // A line as the reader keeps it: without the spaces and tabs around
+    // it, so that a no-break space, which code page 1251 has, stays part
+    // of the text.
+    static QString trimBlanks(const QString& text);
 };

@@ -458,12 +458,17 @@ void TdxfOutlookBar::mousePressEvent(QMouseEvent* event)
         return;
     }
     event->accept();
+    // The bar holds the mouse until the button goes up.
+    pressHeader(event->position().toPoint(), true);
+}
+
+void TdxfOutlookBar::pressHeader(const QPoint& point, bool capture)
+{
     FCaptured = false;
-    if (TdxfOutlookGroup* g = HeaderAt(event->position().toPoint())) {
-        // The bar holds the mouse until the button goes up.
+    if (TdxfOutlookGroup* g = HeaderAt(point)) {
         FTracking = true;
         FPressedGroup = g;
-        FCaptured = true;
+        FCaptured = capture;
         update();
     }
 }
@@ -477,12 +482,7 @@ void TdxfOutlookBar::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     // The second press of a double click: the header goes down, but the bar
     // does not hold the mouse, and the release fires no click.
-    FCaptured = false;
-    if (TdxfOutlookGroup* g = HeaderAt(event->position().toPoint())) {
-        FTracking = true;
-        FPressedGroup = g;
-        update();
-    }
+    pressHeader(event->position().toPoint(), false);
 }
 
 void TdxfOutlookBar::mouseMoveEvent(QMouseEvent* event)

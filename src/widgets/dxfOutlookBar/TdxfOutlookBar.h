@@ -123,6 +123,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A press on the header under the point: the header goes down; with
+    // capture the bar holds the mouse until the button goes up.
+    void pressHeader(const QPoint& point, bool capture);
     friend class TdxfOutlookGroup;
 
     OutlookLayout layoutFor(TdxfOutlookGroup* active) const;
