@@ -36,6 +36,21 @@ void tst_WholeRun::studentMeasuresAllSix()
     // The time of day moves on between the steps, and with it the seed of
     // every random draw.
     const auto later = [&bench] { bench.Clock.advance(47'311); };
+    // Ticks box `to` in place of box `from` (0: none), sets the switches
+    // with the power off, switches on and balances; false when the power
+    // did not come on.
+    const auto startMeasurement = [&](int from, int to, const char* switches) {
+        if (from)
+            bench.click(bench.box(from));
+        bench.click(bench.box(to));
+        bench.setSwitches(switches);
+        later();
+        bench.pressPower();
+        if (!bench.powerOn())
+            return false;
+        bench.balance();
+        return true;
+    };
 
     bench.registerStudent(name, "2024");
     QCOMPARE(book->ActivePage(), QString("1_2"));
@@ -46,13 +61,8 @@ void tst_WholeRun::studentMeasuresAllSix()
     QCOMPARE(book->ActivePage(), QString("3"));
 
     // Gain.
-    bench.click(bench.box(1));
-    bench.setSwitches("011111100");
-    later();
-    bench.pressPower();
-    QVERIFY(bench.powerOn());
+    QVERIFY(startMeasurement(0, 1, "011111100"));
     QCOMPARE(bench.meterColour(1), QString("clLime"));
-    bench.balance();
     QCOMPARE(bench.meter(1)->Caption(), QString("0,0"));
     later();
     bench.click(bench.sw(1));
@@ -68,13 +78,7 @@ void tst_WholeRun::studentMeasuresAllSix()
     QVERIFY(off());
 
     // Offset voltage: S7 already on Uвх, S1 back off.
-    bench.click(bench.box(1));
-    bench.click(bench.box(2));
-    bench.click(bench.sw(1));
-    later();
-    bench.pressPower();
-    QVERIFY(bench.powerOn());
-    bench.balance();
+    QVERIFY(startMeasurement(1, 2, "011111000"));
     bench.click(bench.sw(6));
     QCOMPARE(bench.Dialogs.take(), QStringList {"information: Напряжение смещения определено."});
     QCOMPARE(bench.meter(1)->Caption(), QString("3"));
@@ -83,13 +87,7 @@ void tst_WholeRun::studentMeasuresAllSix()
     QVERIFY(off());
 
     // Input currents.
-    bench.click(bench.box(2));
-    bench.click(bench.box(3));
-    bench.click(bench.sw(6));
-    later();
-    bench.pressPower();
-    QVERIFY(bench.powerOn());
-    bench.balance();
+    QVERIFY(startMeasurement(2, 3, "011111000"));
     later();
     bench.click(bench.sw(3));
     bench.balance();
@@ -110,13 +108,7 @@ void tst_WholeRun::studentMeasuresAllSix()
     QVERIFY(off());
 
     // Input resistance: S4, S6 and S7 back on.
-    bench.click(bench.box(3));
-    bench.click(bench.box(4));
-    bench.setSwitches("011111100");
-    later();
-    bench.pressPower();
-    QVERIFY(bench.powerOn());
-    bench.balance();
+    QVERIFY(startMeasurement(3, 4, "011111100"));
     later();
     bench.click(bench.sw(1));
     QCOMPARE(bench.label(12)->Caption(), "U`вых = " + bench.meter(2)->Caption() + " B");
@@ -134,13 +126,7 @@ void tst_WholeRun::studentMeasuresAllSix()
     QVERIFY(off());
 
     // Output resistance.
-    bench.click(bench.box(4));
-    bench.click(bench.box(5));
-    bench.setSwitches("011111100");
-    later();
-    bench.pressPower();
-    QVERIFY(bench.powerOn());
-    bench.balance();
+    QVERIFY(startMeasurement(4, 5, "011111100"));
     later();
     bench.click(bench.sw(1));
     bench.inputSlider()->setPosition(50);
@@ -153,13 +139,7 @@ void tst_WholeRun::studentMeasuresAllSix()
     QVERIFY(off());
 
     // Common-mode rejection, the last: the work is done.
-    bench.click(bench.box(5));
-    bench.click(bench.box(6));
-    bench.setSwitches("011111100");
-    later();
-    bench.pressPower();
-    QVERIFY(bench.powerOn());
-    bench.balance();
+    QVERIFY(startMeasurement(5, 6, "011111100"));
     later();
     bench.click(bench.sw(1));
     QCOMPARE(bench.label(4)->Caption(), "U вых.г. = " + bench.meter(2)->Caption() + " B");

@@ -14,6 +14,9 @@
 
 #include <QtTest>
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 
 // The bench after a finished measurement: power off, both meters dark.
@@ -32,6 +35,19 @@ void prepareGain(BenchFixture& bench, int q)
     bench.steerDraw(100, 40);
     bench.setSwitch(1, true);
     bench.moveInput(q);
+}
+
+// The rows of a reading table: the input level q and the reading it gives,
+// once under each decimal separator.
+void addReadingRows(std::initializer_list<std::pair<int, const char*>> rows)
+{
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<int>("q");
+    QTest::addColumn<QString>("reading");
+    for (const auto& [q, reading] : rows) {
+        BenchFixture::addSeparatorRows(QByteArray::number(q).constData(),
+                         [&](QTestData& data) { data << q << QString::fromLatin1(reading); });
+    }
 }
 
 } // namespace
@@ -64,14 +80,8 @@ private slots:
 
 void tst_Measurements::gain_data()
 {
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<int>("q");
-    QTest::addColumn<QString>("reading"); // empty: not measured
-    for (const auto& [q, reading] : {std::pair {70, ""}, std::pair {71, "0,71"}, std::pair {79, "0,79"},
-                                     std::pair {80, ""}}) {
-        BenchFixture::addSeparatorRows(QByteArray::number(q).constData(),
-                         [&](QTestData& data) { data << q << QString::fromLatin1(reading); });
-    }
+    // The reading is empty when nothing is measured.
+    addReadingRows({{70, ""}, {71, "0,71"}, {79, "0,79"}, {80, ""}});
 }
 
 void tst_Measurements::gain()
@@ -282,14 +292,8 @@ void tst_Measurements::inputCurrentsFirstReadingNeedsBalance()
 
 void tst_Measurements::inputResistance_data()
 {
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<int>("q");
-    QTest::addColumn<QString>("reading"); // with a point for the regional separator
-    for (const auto& [q, reading] : {std::pair {73, "6.57"}, std::pair {5, ".45"}, std::pair {100, "9"},
-                                     std::pair {0, ""}}) {
-        BenchFixture::addSeparatorRows(QByteArray::number(q).constData(),
-                         [&](QTestData& data) { data << q << QString::fromLatin1(reading); });
-    }
+    // The readings, with a point where the regional separator stands.
+    addReadingRows({{73, "6.57"}, {5, ".45"}, {100, "9"}, {0, ""}});
 }
 
 void tst_Measurements::inputResistance()
@@ -333,13 +337,8 @@ void tst_Measurements::inputResistance()
 
 void tst_Measurements::outputResistance_data()
 {
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<int>("q");
-    QTest::addColumn<QString>("reading"); // with a point for the regional separator
-    for (const auto& [q, reading] : {std::pair {50, "5.5"}, std::pair {73, "8.03"}, std::pair {0, ""}}) {
-        BenchFixture::addSeparatorRows(QByteArray::number(q).constData(),
-                         [&](QTestData& data) { data << q << QString::fromLatin1(reading); });
-    }
+    // The readings, with a point where the regional separator stands.
+    addReadingRows({{50, "5.5"}, {73, "8.03"}, {0, ""}});
 }
 
 void tst_Measurements::outputResistance()
@@ -373,14 +372,8 @@ void tst_Measurements::outputResistance()
 
 void tst_Measurements::commonModeRejection_data()
 {
-    QTest::addColumn<QChar>("separator");
-    QTest::addColumn<int>("q");
-    QTest::addColumn<QString>("reading"); // with a point for the regional separator
-    for (const auto& [q, reading] : {std::pair {73, ".073"}, std::pair {100, ".1"}, std::pair {40, ".04"},
-                                     std::pair {0, ""}}) {
-        BenchFixture::addSeparatorRows(QByteArray::number(q).constData(),
-                         [&](QTestData& data) { data << q << QString::fromLatin1(reading); });
-    }
+    // The readings, with a point where the regional separator stands.
+    addReadingRows({{73, ".073"}, {100, ".1"}, {40, ".04"}, {0, ""}});
 }
 
 void tst_Measurements::commonModeRejection()
