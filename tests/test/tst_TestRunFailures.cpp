@@ -48,6 +48,17 @@ void mend(const Session& s, const QString& name, const Bank& b)
     writeFile(path, bytesOf(b));
 }
 
+// Each way a bank can be unusable, with the error the student sees.
+void addBankFaultRows()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing") << Missing << QStringLiteral("error: File not found");
+    QTest::newRow("empty") << Empty << QStringLiteral("error: Read beyond end of file");
+    QTest::newRow("no whole record") << Cut << QStringLiteral("error: Read beyond end of file");
+    QTest::newRow("read-only") << ReadOnly << QStringLiteral("error: File access denied");
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
@@ -71,12 +82,7 @@ private slots:
 
 void tst_TestRunFailures::firstBankFaultAtRegistration_data()
 {
-    QTest::addColumn<Fault>("fault");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("missing") << Missing << QStringLiteral("error: File not found");
-    QTest::newRow("empty") << Empty << QStringLiteral("error: Read beyond end of file");
-    QTest::newRow("no whole record") << Cut << QStringLiteral("error: Read beyond end of file");
-    QTest::newRow("read-only") << ReadOnly << QStringLiteral("error: File access denied");
+    addBankFaultRows();
 }
 
 void tst_TestRunFailures::firstBankFaultAtRegistration()
@@ -161,14 +167,10 @@ void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged()
 
 void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack_data()
 {
-    QTest::addColumn<Fault>("fault");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("missing") << Missing << QStringLiteral("error: File not found");
-    QTest::newRow("read-only") << ReadOnly << QStringLiteral("error: File access denied");
-    // The bank was open when its draw failed; a new file put in its place
-    // (as the bank tool writes one) must be the one read next.
-    QTest::newRow("empty") << Empty << QStringLiteral("error: Read beyond end of file");
-    QTest::newRow("no whole record") << Cut << QStringLiteral("error: Read beyond end of file");
+    // An empty bank and one of no whole record were open when their draw
+    // failed; a new file put in its place (as the bank tool writes one)
+    // must be the one read next.
+    addBankFaultRows();
 }
 
 void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack()
