@@ -16,4 +16,4 @@ mkdir -p "$out"
 cd "$lab"
 # A Russian lab: the regional decimal separator is the comma.
 LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8 XDG_RUNTIME_DIR="$runtime" xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$OPLAB_BUILD/tests/screenshots/oplab-shots" "$out"
+    "$OPLAB_BUILD/tools/screenshots/oplab-shots" "$out"

@@ -10,7 +10,7 @@ OPLAB_ROOT=${OPLAB_ROOT:?set OPLAB_ROOT to the source tree before sourcing scrip
 OPLAB_BUILD=${OPLAB_BUILD:-$OPLAB_ROOT/build}
 
 oplab_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
-qt6-svg-dev libgl-dev fonts-liberation xvfb xauth"
+qt6-svg-dev libgl-dev fonts-liberation xvfb xauth ccache"
 # Fuzzing (./fuzz.sh): clang with libFuzzer and the sanitizers' runtime.
 oplab_fuzz_packages="clang libclang-rt-14-dev"
 

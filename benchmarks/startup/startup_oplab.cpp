@@ -1,9 +1,9 @@
 // The bench program as main() runs it, ending after the intro page's first
 // paint.
 #include "FirstPaint.h"
-#include "Program.h"
-#include "TImage.h"
-#include "Unit1.h"
+#include "app/Program.h"
+#include "platform/controls/TImage.h"
+#include "app/Unit1.h"
 
 int main(int argc, char** argv)
 {

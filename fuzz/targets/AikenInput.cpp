@@ -2,11 +2,11 @@
 
 #include "FuzzProperty.h"
 
-#include "AikenError.h"
-#include "AikenReader.h"
-#include "AikenWriter.h"
-#include "BankCheck.h"
-#include "BankImage.h"
+#include "admission/AikenError.h"
+#include "admission/AikenReader.h"
+#include "admission/AikenWriter.h"
+#include "admission/BankCheck.h"
+#include "admission/BankImage.h"
 
 void AikenInput::run(const QByteArray& data)
 {

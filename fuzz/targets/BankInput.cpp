@@ -3,14 +3,14 @@
 #include "FuzzProperty.h"
 #include "ScratchFile.h"
 
-#include "AikenError.h"
-#include "AikenReader.h"
-#include "AikenWriter.h"
-#include "BankCheck.h"
-#include "BankFile.h"
-#include "BankImage.h"
-#include "EInOutError.h"
-#include "RandomGenerator.h"
+#include "admission/AikenError.h"
+#include "admission/AikenReader.h"
+#include "admission/AikenWriter.h"
+#include "admission/BankCheck.h"
+#include "admission/BankFile.h"
+#include "admission/BankImage.h"
+#include "platform/EInOutError.h"
+#include "admission/RandomGenerator.h"
 
 #include <QDir>
 

@@ -3,11 +3,11 @@
 #include "FuzzProperty.h"
 #include "ScratchFile.h"
 
-#include "Exception.h"
-#include "Journal.h"
-#include "JournalCheck.h"
-#include "JournalListing.h"
-#include "Registration.h"
+#include "platform/Exception.h"
+#include "journal/Journal.h"
+#include "journal/JournalCheck.h"
+#include "journal/JournalListing.h"
+#include "journal/Registration.h"
 
 #include <QHash>
 #include <QJsonArray>

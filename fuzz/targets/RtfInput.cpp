@@ -2,7 +2,7 @@
 
 #include "FuzzProperty.h"
 
-#include "RtfReader.h"
+#include "platform/RtfReader.h"
 
 #include <QTextDocument>
 

@@ -1,4 +1,4 @@
-#include "FormFonts.h"
+#include "app/FormFonts.h"
 
 #include <QFont>
 #include <QVariant>

@@ -1,9 +1,9 @@
-#include "Program.h"
+#include "app/Program.h"
 
-#include "Clock.h"
-#include "MessageBoxDialogs.h"
-#include "QuitProgram.h"
-#include "Unit1.h"
+#include "platform/Clock.h"
+#include "platform/controls/MessageBoxDialogs.h"
+#include "platform/controls/QuitProgram.h"
+#include "app/Unit1.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -1,16 +1,16 @@
-#include "Unit1.h"
+#include "app/Unit1.h"
 
 #include "ui_Unit1.h"
 
-#include "Bench.h"
-#include "DataDir.h"
-#include "Dialogs.h"
-#include "ErrorReport.h"
-#include "FormFonts.h"
-#include "ProgramEnd.h"
-#include "Registration.h"
-#include "TColor.h"
-#include "TestRun.h"
+#include "bench/Bench.h"
+#include "platform/DataDir.h"
+#include "platform/controls/Dialogs.h"
+#include "platform/controls/ErrorReport.h"
+#include "app/FormFonts.h"
+#include "platform/controls/ProgramEnd.h"
+#include "journal/Registration.h"
+#include "platform/TColor.h"
+#include "admission/run/TestRun.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BankFile.h"
-#include "Journal.h"
-#include "RandomGenerator.h"
+#include "admission/BankFile.h"
+#include "journal/Journal.h"
+#include "admission/RandomGenerator.h"
 
 #include <QWidget>
 

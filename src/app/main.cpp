@@ -1,6 +1,6 @@
 // oplab: the virtual laboratory bench. It has no command line and no
 // configuration; it reads its data files from the current directory.
-#include "Program.h"
+#include "app/Program.h"
 
 int main(int argc, char** argv)
 {

@@ -1,8 +1,8 @@
-#include "MeterText.h"
+#include "bench/MeterText.h"
 
-#include "EConvertError.h"
-#include "FormatSettings.h"
-#include "NumberText.h"
+#include "platform/EConvertError.h"
+#include "platform/FormatSettings.h"
+#include "platform/NumberText.h"
 
 QString MeterText::FormatTenths(int n)
 {

@@ -1,7 +1,7 @@
-#include "Journal.h"
+#include "journal/Journal.h"
 
-#include "EInOutError.h"
-#include "JournalLock.h"
+#include "platform/EInOutError.h"
+#include "journal/JournalLock.h"
 
 #include <cstring>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "StudentRecord.h"
-#include "TypedFile.h"
+#include "journal/StudentRecord.h"
+#include "platform/TypedFile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "JournalCheck.h"
+#include "journal/JournalCheck.h"
 
-#include "JournalListing.h"
+#include "journal/JournalListing.h"
 
 namespace {
 

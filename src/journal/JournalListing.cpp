@@ -1,4 +1,4 @@
-#include "JournalListing.h"
+#include "journal/JournalListing.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "JournalLock.h"
+#include "journal/JournalLock.h"
 
-#include "EInOutError.h"
-#include "Journal.h"
+#include "platform/EInOutError.h"
+#include "journal/Journal.h"
 
 #include <QRandomGenerator>
 

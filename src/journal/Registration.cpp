@@ -1,10 +1,10 @@
-#include "Registration.h"
+#include "journal/Registration.h"
 
-#include "Cp1251.h"
-#include "Exception.h"
-#include "Journal.h"
-#include "JournalLock.h"
-#include "NumberText.h"
+#include "platform/Cp1251.h"
+#include "platform/Exception.h"
+#include "journal/Journal.h"
+#include "journal/JournalLock.h"
+#include "platform/NumberText.h"
 
 namespace {
 

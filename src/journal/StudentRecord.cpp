@@ -1,6 +1,6 @@
-#include "StudentRecord.h"
+#include "journal/StudentRecord.h"
 
-#include "NumberText.h"
+#include "platform/NumberText.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShortString.h"
+#include "platform/ShortString.h"
 
 #include <QByteArray>
 

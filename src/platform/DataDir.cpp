@@ -1,4 +1,4 @@
-#include "DataDir.h"
+#include "platform/DataDir.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "EConvertError.h"
+#include "platform/EConvertError.h"
 
 EConvertError EConvertError::notInteger(const QString& text)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exception.h"
+#include "platform/Exception.h"
 
 // A text that does not convert to a number:
 // "'%s' is not a valid integer value" or

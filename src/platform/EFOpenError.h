@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exception.h"
+#include "platform/Exception.h"
 
 // A document file that cannot be opened: "Cannot open file <full path>".
 class EFOpenError : public Exception

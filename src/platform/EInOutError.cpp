@@ -1,4 +1,4 @@
-#include "EInOutError.h"
+#include "platform/EInOutError.h"
 
 #include <cerrno>
 

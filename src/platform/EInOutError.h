@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exception.h"
+#include "platform/Exception.h"
 
 // A failed file operation, with the runtime's error code and its text:
 // 2 "File not found", 3 "Invalid filename", 4 "Too many open files",

@@ -1,4 +1,4 @@
-#include "FormatSettings.h"
+#include "platform/FormatSettings.h"
 
 #include <QLocale>
 

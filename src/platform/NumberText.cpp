@@ -1,7 +1,7 @@
-#include "NumberText.h"
+#include "platform/NumberText.h"
 
-#include "EConvertError.h"
-#include "FormatSettings.h"
+#include "platform/EConvertError.h"
+#include "platform/FormatSettings.h"
 
 #include <QByteArray>
 

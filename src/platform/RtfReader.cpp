@@ -1,7 +1,7 @@
-#include "RtfReader.h"
+#include "platform/RtfReader.h"
 
-#include "Cp1251.h"
-#include "Cp1252.h"
+#include "platform/Cp1251.h"
+#include "platform/Cp1252.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cp1251.h"
+#include "platform/Cp1251.h"
 
 #include <QByteArray>
 #include <QString>

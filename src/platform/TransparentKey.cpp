@@ -1,4 +1,4 @@
-#include "TransparentKey.h"
+#include "platform/TransparentKey.h"
 
 QRgb TransparentKey::cornerOf(const QImage& picture)
 {

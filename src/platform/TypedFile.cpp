@@ -1,6 +1,6 @@
-#include "TypedFile.h"
+#include "platform/TypedFile.h"
 
-#include "EInOutError.h"
+#include "platform/EInOutError.h"
 
 #include <QFileInfo>
 

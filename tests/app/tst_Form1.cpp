@@ -1,13 +1,13 @@
 // The main window: the stored form's pages and controls, start-up and the
 // page turns, built with fake message boxes in a scratch lab folder.
-#include "FakeClock.h"
-#include "FakeDialogs.h"
-#include "FakeProgramEnd.h"
-#include "LabFolder.h"
-#include "TNotebook.h"
-#include "TRichEdit.h"
-#include "TWebBrowser.h"
-#include "Unit1.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeProgramEnd.h"
+#include "support/LabFolder.h"
+#include "platform/controls/TNotebook.h"
+#include "platform/controls/TRichEdit.h"
+#include "platform/controls/TWebBrowser.h"
+#include "app/Unit1.h"
 #include "ui_Unit1.h"
 
 #include <QFile>
@@ -26,7 +26,7 @@ void click(QWidget* control)
 
 } // namespace
 
-class Form1Test : public QObject
+class tst_Form1 : public QObject
 {
     Q_OBJECT
 
@@ -172,5 +172,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Form1Test)
+QTEST_MAIN(tst_Form1)
 #include "tst_Form1.moc"

@@ -1,14 +1,14 @@
 // "Регистрация" on the real main window: the journal record it leaves, the
 // turn to the theory page, and a failure reported in the error box with
 // the page kept on "1" so that a second press works.
-#include "../journal/JournalFixture.h"
+#include "support/JournalFixture.h"
 
-#include "FakeClock.h"
-#include "FakeDialogs.h"
-#include "FakeProgramEnd.h"
-#include "LabFolder.h"
-#include "TNotebook.h"
-#include "Unit1.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeProgramEnd.h"
+#include "support/LabFolder.h"
+#include "platform/controls/TNotebook.h"
+#include "app/Unit1.h"
 
 #include <QLineEdit>
 #include <QtTest>

@@ -1,16 +1,16 @@
 // One student's whole run through the real main window: registration, the
 // admission test, the six measurements of the bench carried out as the
 // instructions give them, and the journal record byte for byte at the end.
-#include "../journal/JournalFixture.h"
-#include "BenchFixture.h"
+#include "support/JournalFixture.h"
+#include "bench/BenchFixture.h"
 
-#include "FormatSettings.h"
-#include "TLabel.h"
-#include "TNotebook.h"
-#include "TStaticText.h"
-#include "TTrackBar.h"
-#include "TdxfCheckBox.h"
-#include "Unit1.h"
+#include "platform/FormatSettings.h"
+#include "platform/controls/TLabel.h"
+#include "platform/controls/TNotebook.h"
+#include "platform/controls/TStaticText.h"
+#include "platform/controls/TTrackBar.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "app/Unit1.h"
 
 #include <QtTest>
 

@@ -35,7 +35,7 @@ int keyedOut(const QImage& image, const QRect& area)
 
 } // namespace
 
-class BenchGlyphsTest : public QObject
+class tst_BenchGlyphs : public QObject
 {
     Q_OBJECT
 
@@ -107,5 +107,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BenchGlyphsTest)
+QTEST_MAIN(tst_BenchGlyphs)
 #include "tst_BenchGlyphs.moc"

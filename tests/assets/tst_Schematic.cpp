@@ -84,7 +84,7 @@ QPoint outward(const QRect& r, QPoint p)
 
 } // namespace
 
-class SchematicTest : public QObject
+class tst_Schematic : public QObject
 {
     Q_OBJECT
 
@@ -187,5 +187,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SchematicTest)
+QTEST_MAIN(tst_Schematic)
 #include "tst_Schematic.moc"

@@ -1,16 +1,16 @@
-#include "BenchFixture.h"
+#include "bench/BenchFixture.h"
 
-#include "Cp1251.h"
-#include "RandomGenerator.h"
-#include "StudentRecord.h"
-#include "TImage.h"
-#include "TLabel.h"
-#include "TNotebook.h"
-#include "TSpeedButton.h"
-#include "TStaticText.h"
-#include "TTrackBar.h"
-#include "TdxfCheckBox.h"
-#include "Unit1.h"
+#include "platform/Cp1251.h"
+#include "admission/RandomGenerator.h"
+#include "journal/StudentRecord.h"
+#include "platform/controls/TImage.h"
+#include "platform/controls/TLabel.h"
+#include "platform/controls/TNotebook.h"
+#include "platform/controls/TSpeedButton.h"
+#include "platform/controls/TStaticText.h"
+#include "platform/controls/TTrackBar.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "app/Unit1.h"
 
 #include <QFile>
 #include <QLineEdit>

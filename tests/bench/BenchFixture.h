@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FakeClock.h"
-#include "FakeDialogs.h"
-#include "FakeProgramEnd.h"
-#include "LabFolder.h"
-#include "StudentActions.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeProgramEnd.h"
+#include "support/LabFolder.h"
+#include "support/StudentActions.h"
 
 #include <QByteArray>
 #include <QString>

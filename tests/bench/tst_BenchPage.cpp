@@ -1,15 +1,15 @@
 // The bench page as a student finds it after a passed test, and what the
 // switches do to the diagram and their captions while the power is off.
-#include "BenchFixture.h"
+#include "bench/BenchFixture.h"
 
-#include "TImage.h"
-#include "TLabel.h"
-#include "TSpeedButton.h"
-#include "TStaticText.h"
-#include "TTrackBar.h"
-#include "TdxfCheckBox.h"
-#include "TNotebook.h"
-#include "Unit1.h"
+#include "platform/controls/TImage.h"
+#include "platform/controls/TLabel.h"
+#include "platform/controls/TSpeedButton.h"
+#include "platform/controls/TStaticText.h"
+#include "platform/controls/TTrackBar.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "platform/controls/TNotebook.h"
+#include "app/Unit1.h"
 
 #include <QtTest>
 

@@ -1,13 +1,13 @@
 // A finished measurement in the journal: the student's record updated in
 // place, the completion of the whole work, a measurement finished again,
 // and a journal that cannot be written at that moment.
-#include "../journal/JournalFixture.h"
-#include "BenchFixture.h"
+#include "support/JournalFixture.h"
+#include "bench/BenchFixture.h"
 
-#include "StudentRecord.h"
-#include "TStaticText.h"
-#include "TdxfCheckBox.h"
-#include "Unit1.h"
+#include "journal/StudentRecord.h"
+#include "platform/controls/TStaticText.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "app/Unit1.h"
 
 #include <QtTest>
 

@@ -2,15 +2,15 @@
 // its last step: what the meters and result labels show, the done box, the
 // bench switched off and the flag in the journal, and the positions in
 // which the last step does not count.
-#include "BenchFixture.h"
+#include "bench/BenchFixture.h"
 
-#include "FormatSettings.h"
-#include "TImage.h"
-#include "TLabel.h"
-#include "TSpeedButton.h"
-#include "TStaticText.h"
-#include "TTrackBar.h"
-#include "TdxfCheckBox.h"
+#include "platform/FormatSettings.h"
+#include "platform/controls/TImage.h"
+#include "platform/controls/TLabel.h"
+#include "platform/controls/TSpeedButton.h"
+#include "platform/controls/TStaticText.h"
+#include "platform/controls/TTrackBar.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 #include <QtTest>
 

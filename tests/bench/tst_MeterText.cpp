@@ -1,9 +1,9 @@
 // The bench's number texts: tenths, balance readings and hundredths with
 // their literal comma whatever the regional separator, and the read-back of
 // a meter text under either separator.
-#include "EConvertError.h"
-#include "FormatSettings.h"
-#include "MeterText.h"
+#include "platform/EConvertError.h"
+#include "platform/FormatSettings.h"
+#include "bench/MeterText.h"
 
 #include <QtTest>
 

@@ -1,14 +1,14 @@
 // The power button with its check of the parameter box and the switches,
 // the random unbalance of power-on, and the two sliders with their
 // readings on the voltmeters and result labels.
-#include "BenchFixture.h"
+#include "bench/BenchFixture.h"
 
-#include "FormatSettings.h"
-#include "TLabel.h"
-#include "TSpeedButton.h"
-#include "TStaticText.h"
-#include "TTrackBar.h"
-#include "TdxfCheckBox.h"
+#include "platform/FormatSettings.h"
+#include "platform/controls/TLabel.h"
+#include "platform/controls/TSpeedButton.h"
+#include "platform/controls/TStaticText.h"
+#include "platform/controls/TTrackBar.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 #include <QtTest>
 

@@ -1,15 +1,15 @@
 // The steps of the switch handlers that are no measurement's last step: the
 // readings S1 lights, the unbalance of S3 and S4, S5's read-back of the
 // loaded output, and S6 and S7 held on the input side while powered.
-#include "BenchFixture.h"
+#include "bench/BenchFixture.h"
 
-#include "FormatSettings.h"
-#include "TImage.h"
-#include "TLabel.h"
-#include "TSpeedButton.h"
-#include "TStaticText.h"
-#include "TTrackBar.h"
-#include "TdxfCheckBox.h"
+#include "platform/FormatSettings.h"
+#include "platform/controls/TImage.h"
+#include "platform/controls/TLabel.h"
+#include "platform/controls/TSpeedButton.h"
+#include "platform/controls/TStaticText.h"
+#include "platform/controls/TTrackBar.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 // The journal record, the working record with WriteStudent, the lookup of
 // registration and the record lock.
-#include "JournalFixture.h"
+#include "support/JournalFixture.h"
 
-#include "EInOutError.h"
-#include "Journal.h"
-#include "JournalLock.h"
-#include "NumberText.h"
+#include "platform/EInOutError.h"
+#include "journal/Journal.h"
+#include "journal/JournalLock.h"
+#include "platform/NumberText.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 // Registration of a student in the journal of the current directory: the
 // records it leaves byte for byte, and every refusal leaving the journal
 // untouched so that the student can simply try again.
-#include "JournalFixture.h"
+#include "support/JournalFixture.h"
 
-#include "EConvertError.h"
-#include "EInOutError.h"
-#include "Journal.h"
-#include "JournalLock.h"
-#include "Registration.h"
+#include "platform/EConvertError.h"
+#include "platform/EInOutError.h"
+#include "journal/Journal.h"
+#include "journal/JournalLock.h"
+#include "journal/Registration.h"
 
 #include <QDir>
 #include <QTemporaryDir>

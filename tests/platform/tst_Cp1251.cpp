@@ -1,12 +1,12 @@
 // Code page 1251 and the length-prefixed string fields.
-#include "Cp1251.h"
-#include "ShortString.h"
+#include "platform/Cp1251.h"
+#include "platform/ShortString.h"
 
 #include <QtTest>
 
 #include <cstring>
 
-class Cp1251Test : public QObject
+class tst_Cp1251 : public QObject
 {
     Q_OBJECT
 
@@ -89,5 +89,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(Cp1251Test)
+QTEST_GUILESS_MAIN(tst_Cp1251)
 #include "tst_Cp1251.moc"

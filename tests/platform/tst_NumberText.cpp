@@ -1,13 +1,13 @@
 // Number texts: the integer conversion of student codes, the floating-point
 // reading of meter texts and the number patterns of the bench, under a
 // comma and a point decimal separator.
-#include "EConvertError.h"
-#include "FormatSettings.h"
-#include "NumberText.h"
+#include "platform/EConvertError.h"
+#include "platform/FormatSettings.h"
+#include "platform/NumberText.h"
 
 #include <QtTest>
 
-class NumberTextTest : public QObject
+class tst_NumberText : public QObject
 {
     Q_OBJECT
 
@@ -136,5 +136,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(NumberTextTest)
+QTEST_GUILESS_MAIN(tst_NumberText)
 #include "tst_NumberText.moc"

@@ -1,7 +1,7 @@
 // The rich-text reader: text and code pages, paragraphs, formatting read
 // back from the document, tables, pictures, skipped destinations, and
 // damaged or hostile input.
-#include "RtfReader.h"
+#include "platform/RtfReader.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -91,7 +91,7 @@ QList<Picture> picturesOf(const QTextDocument& doc)
 
 } // namespace
 
-class RtfReaderTest : public QObject
+class tst_RtfReader : public QObject
 {
     Q_OBJECT
 
@@ -702,5 +702,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RtfReaderTest)
+QTEST_MAIN(tst_RtfReader)
 #include "tst_RtfReader.moc"

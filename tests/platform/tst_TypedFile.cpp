@@ -1,7 +1,7 @@
 // Typed files: error codes and texts for missing, read-only and short
 // files; record counting with a partial record; positions.
-#include "EInOutError.h"
-#include "TypedFile.h"
+#include "platform/EInOutError.h"
+#include "platform/TypedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,7 @@ int failureCode(F&& operation, QString* text = nullptr)
 
 } // namespace
 
-class TypedFileTest : public QObject
+class tst_TypedFile : public QObject
 {
     Q_OBJECT
 
@@ -223,5 +223,5 @@ private:
     QTemporaryDir dir;
 };
 
-QTEST_GUILESS_MAIN(TypedFileTest)
+QTEST_GUILESS_MAIN(tst_TypedFile)
 #include "tst_TypedFile.moc"

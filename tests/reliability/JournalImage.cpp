@@ -1,6 +1,6 @@
 #include "JournalImage.h"
 
-#include "JournalCheck.h"
+#include "journal/JournalCheck.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StudentRecord.h"
+#include "journal/StudentRecord.h"
 
 #include <QByteArray>
 #include <QMap>

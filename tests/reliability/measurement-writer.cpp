@@ -7,9 +7,9 @@
 // record with WriteStudent. After each completed write it prints
 // "done CODE K" and flushes, so a program that kills it knows which
 // writes had completed. Exit status 0 done, 2 an error.
-#include "Exception.h"
-#include "Journal.h"
-#include "Registration.h"
+#include "platform/Exception.h"
+#include "journal/Journal.h"
+#include "journal/Registration.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -3,16 +3,16 @@
 // is shown, where the window stays, and that nothing already stored in the
 // journal is lost. The rows of "What happens when..." in README.md name
 // these tests.
-#include "../journal/JournalFixture.h"
+#include "support/JournalFixture.h"
 
-#include "FakeClock.h"
-#include "FakeDialogs.h"
-#include "FakeProgramEnd.h"
-#include "LabFolder.h"
-#include "QuestionRecord.h"
-#include "TNotebook.h"
-#include "TglStaticText.h"
-#include "Unit1.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeProgramEnd.h"
+#include "support/LabFolder.h"
+#include "admission/QuestionRecord.h"
+#include "platform/controls/TNotebook.h"
+#include "widgets/glLabel/TglStaticText.h"
+#include "app/Unit1.h"
 
 #include <QLineEdit>
 #include <QTextEdit>

@@ -7,7 +7,7 @@
 // completed before it was killed. A file-size limit on a writer stands in
 // for a full disk: the write fails with "Disk full" and every record
 // already written stays as it was.
-#include "../journal/JournalFixture.h"
+#include "support/JournalFixture.h"
 #include "JournalImage.h"
 #include "WriterProcesses.h"
 

@@ -3,7 +3,7 @@
 // measurements are finished on the students' own records and the
 // instructor checks the journal. Nothing is lost, nothing doubled, every
 // record stays whole. The figures are printed with the result.
-#include "../journal/JournalFixture.h"
+#include "support/JournalFixture.h"
 #include "JournalImage.h"
 #include "WriterProcesses.h"
 

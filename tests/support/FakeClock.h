@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clock.h"
+#include "platform/Clock.h"
 
 // A clock the test sets by hand. Sleeping advances the tick count only.
 class FakeClock : public Clock

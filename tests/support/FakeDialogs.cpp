@@ -1,4 +1,4 @@
-#include "FakeDialogs.h"
+#include "support/FakeDialogs.h"
 
 void FakeDialogs::record(const QString& kind, const QString& text)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramEnd.h"
+#include "platform/controls/ProgramEnd.h"
 
 // Counts the requests to end the program.
 class FakeProgramEnd : public ProgramEnd

@@ -1,4 +1,4 @@
-#include "LabFolder.h"
+#include "support/LabFolder.h"
 
 #include <QDir>
 #include <QFile>

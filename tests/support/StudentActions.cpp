@@ -1,10 +1,10 @@
-#include "StudentActions.h"
+#include "support/StudentActions.h"
 
-#include "TSpeedButton.h"
-#include "TTrackBar.h"
-#include "TdxfCheckBox.h"
-#include "TestRun.h"
-#include "Unit1.h"
+#include "platform/controls/TSpeedButton.h"
+#include "platform/controls/TTrackBar.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "admission/run/TestRun.h"
+#include "app/Unit1.h"
 
 #include <QLineEdit>
 #include <QTest>

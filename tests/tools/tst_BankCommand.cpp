@@ -1,8 +1,8 @@
 // oplab-data bank import / export / check, run as a separate program: the
 // round trip of a bank, refused sources that leave the bank alone, the
 // check's findings and the exit status of each outcome.
-#include "AikenReader.h"
-#include "BankImage.h"
+#include "admission/AikenReader.h"
+#include "admission/BankImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,7 +49,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-class BankCommandTest : public QObject
+class tst_BankCommand : public QObject
 {
     Q_OBJECT
 
@@ -230,5 +230,5 @@ private:
     QTemporaryDir dir;
 };
 
-QTEST_GUILESS_MAIN(BankCommandTest)
+QTEST_GUILESS_MAIN(tst_BankCommand)
 #include "tst_BankCommand.moc"

@@ -1,6 +1,6 @@
 // oplab-data journal: the listings, the check, the lookup and the
 // registration of the instructor's tool, run as the instructor runs it.
-#include "../journal/JournalFixture.h"
+#include "support/JournalFixture.h"
 
 #include <QDir>
 #include <QProcess>

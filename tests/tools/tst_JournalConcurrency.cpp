@@ -1,7 +1,7 @@
 // Several programs registering students in one journal at the same time,
 // as the bench computers of a lab do on a shared folder: no record is
 // lost, doubled or written over.
-#include "../journal/JournalFixture.h"
+#include "support/JournalFixture.h"
 
 #include <QEventLoop>
 #include <QProcess>

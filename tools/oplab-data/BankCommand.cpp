@@ -1,10 +1,10 @@
 #include "BankCommand.h"
 
-#include "AikenReader.h"
-#include "AikenWriter.h"
-#include "BankCheck.h"
-#include "BankImage.h"
-#include "EInOutError.h"
+#include "admission/AikenReader.h"
+#include "admission/AikenWriter.h"
+#include "admission/BankCheck.h"
+#include "admission/BankImage.h"
+#include "platform/EInOutError.h"
 
 #include <QFile>
 #include <QFileInfo>

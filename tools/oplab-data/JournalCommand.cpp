@@ -1,13 +1,13 @@
 #include "JournalCommand.h"
 
-#include "EInOutError.h"
-#include "Exception.h"
-#include "Journal.h"
-#include "JournalCheck.h"
-#include "JournalListing.h"
-#include "JournalLock.h"
-#include "NumberText.h"
-#include "Registration.h"
+#include "platform/EInOutError.h"
+#include "platform/Exception.h"
+#include "journal/Journal.h"
+#include "journal/JournalCheck.h"
+#include "journal/JournalListing.h"
+#include "journal/JournalLock.h"
+#include "platform/NumberText.h"
+#include "journal/Registration.h"
 
 #include <cerrno>
 #include <functional>

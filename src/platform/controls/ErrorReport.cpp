@@ -1,7 +1,7 @@
-#include "ErrorReport.h"
+#include "platform/controls/ErrorReport.h"
 
-#include "Dialogs.h"
-#include "Exception.h"
+#include "platform/controls/Dialogs.h"
+#include "platform/Exception.h"
 
 #include <QString>
 

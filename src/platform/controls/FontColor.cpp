@@ -1,4 +1,4 @@
-#include "FontColor.h"
+#include "platform/controls/FontColor.h"
 
 #include <QPalette>
 #include <QWidget>

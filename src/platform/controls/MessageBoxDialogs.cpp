@@ -1,4 +1,4 @@
-#include "MessageBoxDialogs.h"
+#include "platform/controls/MessageBoxDialogs.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "QuitProgram.h"
+#include "platform/controls/QuitProgram.h"
 
 #include <QCoreApplication>
 

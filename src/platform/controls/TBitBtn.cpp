@@ -1,6 +1,6 @@
-#include "TBitBtn.h"
+#include "platform/controls/TBitBtn.h"
 
-#include "TransparentKey.h"
+#include "platform/TransparentKey.h"
 
 #include <QIcon>
 #include <QPixmap>

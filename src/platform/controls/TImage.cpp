@@ -1,4 +1,4 @@
-#include "TImage.h"
+#include "platform/controls/TImage.h"
 
 #include <QImageReader>
 #include <QPainter>

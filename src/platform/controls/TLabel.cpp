@@ -1,4 +1,4 @@
-#include "TLabel.h"
+#include "platform/controls/TLabel.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "TNotebook.h"
+#include "platform/controls/TNotebook.h"
 
 #include <QVariant>
 

@@ -1,7 +1,7 @@
-#include "TRichEdit.h"
+#include "platform/controls/TRichEdit.h"
 
-#include "EFOpenError.h"
-#include "RtfReader.h"
+#include "platform/EFOpenError.h"
+#include "platform/RtfReader.h"
 
 #include <QFile>
 #include <QTextDocument>

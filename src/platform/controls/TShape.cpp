@@ -1,4 +1,4 @@
-#include "TShape.h"
+#include "platform/controls/TShape.h"
 
 #include <QPainter>
 

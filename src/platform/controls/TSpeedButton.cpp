@@ -1,7 +1,7 @@
-#include "TSpeedButton.h"
+#include "platform/controls/TSpeedButton.h"
 
-#include "FontColor.h"
-#include "TransparentKey.h"
+#include "platform/controls/FontColor.h"
+#include "platform/TransparentKey.h"
 
 #include <QImageReader>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "TStaticText.h"
+#include "platform/controls/TStaticText.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TColor.h"
+#include "platform/TColor.h"
 
 #include <QLabel>
 

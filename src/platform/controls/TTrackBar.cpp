@@ -1,4 +1,4 @@
-#include "TTrackBar.h"
+#include "platform/controls/TTrackBar.h"
 
 #include <QKeyEvent>
 

@@ -1,6 +1,6 @@
-#include "TWebBrowser.h"
+#include "platform/controls/TWebBrowser.h"
 
-#include "Cp1251.h"
+#include "platform/Cp1251.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TColor.h"
+#include "platform/TColor.h"
 
 // Per channel (red the lowest byte, then green, then blue) the integer part
 // of Step * (To - From) / Steps + From, in floating point. The low three

@@ -1,4 +1,4 @@
-#include "ButtonGroupNotice.h"
+#include "widgets/common/ButtonGroupNotice.h"
 
 #include <QPointer>
 #include <QWidget>

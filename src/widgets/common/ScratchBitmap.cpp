@@ -1,4 +1,4 @@
-#include "ScratchBitmap.h"
+#include "widgets/common/ScratchBitmap.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "GlyphStrip.h"
+#include "widgets/dxfCheckBox/GlyphStrip.h"
 
-#include "TransparentKey.h"
+#include "platform/TransparentKey.h"
 
 #include <QList>
 
@@ -18,7 +18,7 @@ Strip& strip()
     static Strip s;
     if (!s.Loaded) {
         s.Loaded = true;
-        const QImage loaded(QStringLiteral(":/pictures/checkbox.bmp"));
+        const QImage loaded(QStringLiteral(":/dxfCheckBox/checkbox.bmp"));
         if (!loaded.isNull())
             s.Image = loaded.convertToFormat(QImage::Format_RGB32);
     }

@@ -6,7 +6,7 @@
 // the strip is high (18 x 18), in groups of four per look (unchecked,
 // checked, unchecked disabled, checked disabled), on a background of the
 // transparent colour. One strip for the whole process, loaded on first use
-// from ":/pictures/checkbox.bmp"; when it cannot be loaded it stays empty
+// from ":/dxfCheckBox/checkbox.bmp"; when it cannot be loaded it stays empty
 // and boxes without pictures of their own draw none.
 class GlyphStrip
 {

@@ -1,7 +1,7 @@
-#include "TdxfCheckBox.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
-#include "GlyphStrip.h"
-#include "ScratchBitmap.h"
+#include "widgets/dxfCheckBox/GlyphStrip.h"
+#include "widgets/common/ScratchBitmap.h"
 
 #include <QFontMetrics>
 #include <QImageReader>

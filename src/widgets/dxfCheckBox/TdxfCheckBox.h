@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ButtonGroupNotice.h"
-#include "TColor.h"
+#include "widgets/common/ButtonGroupNotice.h"
+#include "platform/TColor.h"
 
 #include <QImage>
 #include <QString>

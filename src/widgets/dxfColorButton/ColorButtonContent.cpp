@@ -1,4 +1,4 @@
-#include "ColorButtonContent.h"
+#include "widgets/dxfColorButton/ColorButtonContent.h"
 
 #include <algorithm>
 

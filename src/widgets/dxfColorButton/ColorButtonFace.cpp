@@ -1,6 +1,6 @@
-#include "ColorButtonFace.h"
+#include "widgets/dxfColorButton/ColorButtonFace.h"
 
-#include "BlendColor.h"
+#include "widgets/common/BlendColor.h"
 
 #include <QPainter>
 

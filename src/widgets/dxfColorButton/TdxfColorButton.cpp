@@ -1,10 +1,10 @@
-#include "TdxfColorButton.h"
+#include "widgets/dxfColorButton/TdxfColorButton.h"
 
-#include "FontColor.h"
+#include "platform/controls/FontColor.h"
 
-#include "ColorButtonContent.h"
-#include "ColorButtonFace.h"
-#include "glUTILS.h"
+#include "widgets/dxfColorButton/ColorButtonContent.h"
+#include "widgets/dxfColorButton/ColorButtonFace.h"
+#include "widgets/glEffects/glUTILS.h"
 
 #include <QImageReader>
 #include <QMouseEvent>

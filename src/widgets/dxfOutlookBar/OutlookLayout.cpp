@@ -1,4 +1,4 @@
-#include "OutlookLayout.h"
+#include "widgets/dxfOutlookBar/OutlookLayout.h"
 
 OutlookLayout::OutlookLayout(bool vertical, int width, int height, int headerHeight, int count,
                              int activePosition)

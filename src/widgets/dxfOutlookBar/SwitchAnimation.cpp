@@ -1,6 +1,6 @@
-#include "SwitchAnimation.h"
+#include "widgets/dxfOutlookBar/SwitchAnimation.h"
 
-#include "OutlookLayout.h"
+#include "widgets/dxfOutlookBar/OutlookLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "TdxfOutlookBar.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 
-#include "Clock.h"
-#include "OutlookLayout.h"
-#include "TColor.h"
+#include "platform/Clock.h"
+#include "widgets/dxfOutlookBar/OutlookLayout.h"
+#include "platform/TColor.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SwitchAnimation.h"
-#include "TdxfOutlookGroup.h"
+#include "widgets/dxfOutlookBar/SwitchAnimation.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 
 #include <QList>
 #include <QPixmap>

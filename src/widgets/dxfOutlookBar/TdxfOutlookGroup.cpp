@@ -1,7 +1,7 @@
-#include "TdxfOutlookGroup.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 
-#include "EListError.h"
-#include "TdxfOutlookBar.h"
+#include "platform/EListError.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 
 TdxfOutlookGroup::TdxfOutlookGroup(QWidget* parent)
     : QWidget(parent)

@@ -1,9 +1,9 @@
-#include "TdxfTimer.h"
+#include "widgets/dxfTimer/TdxfTimer.h"
 
-#include "BlendColor.h"
-#include "Clock.h"
-#include "DateTimeFormat.h"
-#include "ScratchBitmap.h"
+#include "widgets/common/BlendColor.h"
+#include "platform/Clock.h"
+#include "platform/DateTimeFormat.h"
+#include "widgets/common/ScratchBitmap.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TColor.h"
+#include "platform/TColor.h"
 
 // The three colours of a bevel: light, shadow and dark shadow. Built with
 // the system's button highlight, button shadow and 3-D dark shadow, so a

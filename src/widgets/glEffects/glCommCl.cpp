@@ -1,4 +1,4 @@
-#include "glCommCl.h"
+#include "widgets/glEffects/glCommCl.h"
 
 namespace {
 

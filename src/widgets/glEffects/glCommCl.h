@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gl3DCol.h"
+#include "widgets/glEffects/gl3DCol.h"
 
 // Objects shared by all users of the bitmap effects. The bevel colour
 // scheme is optional: while none is set, bevels take the system colours.

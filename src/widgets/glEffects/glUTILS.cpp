@@ -1,8 +1,8 @@
-#include "glUTILS.h"
+#include "widgets/glEffects/glUTILS.h"
 
-#include "TransparentKey.h"
+#include "platform/TransparentKey.h"
 
-#include "glCommCl.h"
+#include "widgets/glEffects/glCommCl.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TColor.h"
-#include "glTypes.h"
+#include "platform/TColor.h"
+#include "widgets/glEffects/glTypes.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "BroadwiseLayout.h"
+#include "widgets/glLabel/BroadwiseLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "TglCustomLabel.h"
+#include "widgets/glLabel/TglCustomLabel.h"
 
-#include "FontColor.h"
+#include "platform/controls/FontColor.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "TglStaticText.h"
+#include "widgets/glLabel/TglStaticText.h"
 
-#include "BroadwiseLayout.h"
+#include "widgets/glLabel/BroadwiseLayout.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TglCustomLabel.h"
+#include "widgets/glLabel/TglCustomLabel.h"
 
 class QPainter;
 

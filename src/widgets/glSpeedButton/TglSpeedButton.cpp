@@ -1,6 +1,6 @@
-#include "TglSpeedButton.h"
+#include "widgets/glSpeedButton/TglSpeedButton.h"
 
-#include "glUTILS.h"
+#include "widgets/glEffects/glUTILS.h"
 
 #include <QDialog>
 #include <QPainter>

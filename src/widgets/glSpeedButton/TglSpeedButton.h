@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TSpeedButton.h"
+#include "platform/controls/TSpeedButton.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "BlendColor.h"
+#include "widgets/common/BlendColor.h"
 
 #include <QTest>
 

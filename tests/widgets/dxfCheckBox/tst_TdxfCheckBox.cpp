@@ -1,6 +1,6 @@
-#include "TdxfCheckBox.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
-#include "GlyphStrip.h"
+#include "widgets/dxfCheckBox/GlyphStrip.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -101,7 +101,7 @@ private slots:
         QVERIFY(box.setProperty("GlyphCheckedPicture", "switch_on.png"));
         QCOMPARE(box.GlyphChecked().size(), QSize(46, 30));
         QCOMPARE(box.GlyphCheckedPicture(), QStringLiteral("switch_on.png"));
-        QVERIFY(box.setProperty("GlyphUnCheckedPicture", ":/pictures/checkbox.bmp"));
+        QVERIFY(box.setProperty("GlyphUnCheckedPicture", ":/dxfCheckBox/checkbox.bmp"));
         QCOMPARE(box.GlyphUnChecked().size(), QSize(1008, 18));
         // A picture set directly replaces the named one.
         box.setGlyphChecked(QImage());

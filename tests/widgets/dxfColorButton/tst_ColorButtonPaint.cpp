@@ -1,9 +1,9 @@
 // The colour button's look: the two faces and when they are rendered, the
 // places of glyph and caption lines in the four layouts, and the engraved
 // caption of a disabled button.
-#include "ColorButtonContent.h"
-#include "ColorButtonFace.h"
-#include "TdxfColorButton.h"
+#include "widgets/dxfColorButton/ColorButtonContent.h"
+#include "widgets/dxfColorButton/ColorButtonFace.h"
+#include "widgets/dxfColorButton/TdxfColorButton.h"
 
 #include <QtTest>
 
@@ -29,7 +29,7 @@ QRect pixelsOf(const QImage& image, QRgb colour)
 
 } // namespace
 
-class ColorButtonPaintTest : public QObject
+class tst_ColorButtonPaint : public QObject
 {
     Q_OBJECT
 
@@ -194,5 +194,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ColorButtonPaintTest)
+QTEST_MAIN(tst_ColorButtonPaint)
 #include "tst_ColorButtonPaint.moc"

@@ -1,6 +1,6 @@
 // The colour button's mouse rules: clicks, dragging out and back in, the
 // elliptic shape, double clicks, disabled buttons, Down and the groups.
-#include "TdxfColorButton.h"
+#include "widgets/dxfColorButton/TdxfColorButton.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -35,7 +35,7 @@ const QPoint Corner(1, 1);
 
 } // namespace
 
-class TdxfColorButtonTest : public QObject
+class tst_TdxfColorButton : public QObject
 {
     Q_OBJECT
 
@@ -260,5 +260,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TdxfColorButtonTest)
+QTEST_MAIN(tst_TdxfColorButton)
 #include "tst_TdxfColorButton.moc"

@@ -1,13 +1,13 @@
 // The bar and its groups built by a stored form (compiled by uic), then
 // loaded: the bench page's arrangement.
-#include "TdxfOutlookBar.h"
-#include "TdxfOutlookGroup.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 #include "ui_OutlookBarForm.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
-class OutlookBarFormTest : public QObject
+class tst_OutlookBarForm : public QObject
 {
     Q_OBJECT
 
@@ -70,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OutlookBarFormTest)
+QTEST_MAIN(tst_OutlookBarForm)
 #include "tst_OutlookBarForm.moc"

@@ -1,6 +1,6 @@
 // Where the headers and the client area of an outlook bar lie, for one, two
 // and three groups in both orientations, and which header a point hits.
-#include "OutlookLayout.h"
+#include "widgets/dxfOutlookBar/OutlookLayout.h"
 
 #include <QtTest>
 
@@ -10,7 +10,7 @@ QRect ltrb(int l, int t, int r, int b) { return OutlookLayout::ltrb(l, t, r, b);
 
 } // namespace
 
-class OutlookLayoutTest : public QObject
+class tst_OutlookLayout : public QObject
 {
     Q_OBJECT
 
@@ -101,5 +101,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(OutlookLayoutTest)
+QTEST_APPLESS_MAIN(tst_OutlookLayout)
 #include "tst_OutlookLayout.moc"

@@ -1,7 +1,7 @@
 // The plan of the switch animation: the moving region, the step, the
 // pacing and what each frame draws.
-#include "OutlookLayout.h"
-#include "SwitchAnimation.h"
+#include "widgets/dxfOutlookBar/OutlookLayout.h"
+#include "widgets/dxfOutlookBar/SwitchAnimation.h"
 
 #include <QtTest>
 
@@ -21,7 +21,7 @@ SwitchAnimation plan(bool vertical, QSize size, int count, int from, int to)
 
 } // namespace
 
-class SwitchAnimationTest : public QObject
+class tst_SwitchAnimation : public QObject
 {
     Q_OBJECT
 
@@ -130,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(SwitchAnimationTest)
+QTEST_APPLESS_MAIN(tst_SwitchAnimation)
 #include "tst_SwitchAnimation.moc"

@@ -1,12 +1,12 @@
 // The outlook bar with its groups: joining and leaving, the active group
 // and its events, header order, destruction, the mouse on the headers, the
 // painted frame and the paced switch animation.
-#include "EListError.h"
+#include "platform/EListError.h"
 #include "FrameClock.h"
-#include "OutlookLayout.h"
-#include "TColor.h"
-#include "TdxfOutlookBar.h"
-#include "TdxfOutlookGroup.h"
+#include "widgets/dxfOutlookBar/OutlookLayout.h"
+#include "platform/TColor.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 
 #include <QPainter>
 #include <QPointer>
@@ -101,7 +101,7 @@ QRect darkPixels(const QImage& image, const QRect& area)
 
 } // namespace
 
-class OutlookBarTest : public QObject
+class tst_TdxfOutlookBar : public QObject
 {
     Q_OBJECT
 
@@ -619,5 +619,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OutlookBarTest)
+QTEST_MAIN(tst_TdxfOutlookBar)
 #include "tst_TdxfOutlookBar.moc"

@@ -1,7 +1,7 @@
-#include "TdxfTimer.h"
+#include "widgets/dxfTimer/TdxfTimer.h"
 
-#include "BlendColor.h"
-#include "FakeClock.h"
+#include "widgets/common/BlendColor.h"
+#include "support/FakeClock.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Bevelled boxes: which pixels each bevel style draws in which colour, the
 // inside that is filled and returned, the side mask and the double line.
-#include "glCommCl.h"
-#include "glUTILS.h"
+#include "widgets/glEffects/glCommCl.h"
+#include "widgets/glEffects/glUTILS.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -53,7 +53,7 @@ QList<QRgb> run(QRgb c, int n)
 
 } // namespace
 
-class Draw3DBoxTest : public QObject
+class tst_Draw3DBox : public QObject
 {
     Q_OBJECT
 
@@ -189,5 +189,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(Draw3DBoxTest)
+QTEST_MAIN(tst_Draw3DBox)
 #include "tst_Draw3DBox.moc"

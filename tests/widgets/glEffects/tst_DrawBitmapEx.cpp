@@ -1,6 +1,6 @@
 // Drawing bitmaps: position and offset, transparency, the scale modes and
 // the plain, disabled and system-colour styles.
-#include "glUTILS.h"
+#include "widgets/glEffects/glUTILS.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -44,7 +44,7 @@ QRect drawnArea(const QImage& image)
 
 } // namespace
 
-class DrawBitmapExTest : public QObject
+class tst_DrawBitmapEx : public QObject
 {
     Q_OBJECT
 
@@ -138,5 +138,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DrawBitmapExTest)
+QTEST_MAIN(tst_DrawBitmapEx)
 #include "tst_DrawBitmapEx.moc"

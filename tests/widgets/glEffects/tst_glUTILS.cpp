@@ -1,10 +1,10 @@
 // The colour routines of the bitmap effects: lightening, corner pixels,
 // colour replacement and the solid colours of a 256-colour screen.
-#include "glUTILS.h"
+#include "widgets/glEffects/glUTILS.h"
 
 #include <QtTest>
 
-class GlUtilsTest : public QObject
+class tst_glUTILS : public QObject
 {
     Q_OBJECT
 
@@ -79,5 +79,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(GlUtilsTest)
+QTEST_GUILESS_MAIN(tst_glUTILS)
 #include "tst_glUTILS.moc"

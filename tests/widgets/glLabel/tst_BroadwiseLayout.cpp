@@ -1,6 +1,6 @@
 // Full justification with a font whose every character is 10 pixels wide
 // and whose words are 13 pixels high: where each word of each line goes.
-#include "BroadwiseLayout.h"
+#include "widgets/glLabel/BroadwiseLayout.h"
 
 #include <QtTest>
 
@@ -27,7 +27,7 @@ int fittedHeight(const QString& caption, int width, int height = 13)
 
 } // namespace
 
-class BroadwiseLayoutTest : public QObject
+class tst_BroadwiseLayout : public QObject
 {
     Q_OBJECT
 
@@ -107,5 +107,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(BroadwiseLayoutTest)
+QTEST_GUILESS_MAIN(tst_BroadwiseLayout)
 #include "tst_BroadwiseLayout.moc"

@@ -1,7 +1,7 @@
 // The hover static text: its colour under the pointer and while the watched
 // control has the focus, the repaint over the old text, focusing the focus
 // control, the options, and the justified and other alignments on screen.
-#include "TglStaticText.h"
+#include "widgets/glLabel/TglStaticText.h"
 
 #include <QLineEdit>
 #include <QScreen>
@@ -107,7 +107,7 @@ QImage onScreen(Fixture& f)
 
 } // namespace
 
-class TglStaticTextTest : public QObject
+class tst_TglStaticText : public QObject
 {
     Q_OBJECT
 
@@ -373,5 +373,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TglStaticTextTest)
+QTEST_MAIN(tst_TglStaticText)
 #include "tst_TglStaticText.moc"

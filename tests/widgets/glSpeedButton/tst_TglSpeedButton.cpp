@@ -1,7 +1,7 @@
 // The framed speed button: its look at rest, hovered and pressed, the
 // repaints that hovering causes, the click with its modal result, and the
 // linked control.
-#include "TglSpeedButton.h"
+#include "widgets/glSpeedButton/TglSpeedButton.h"
 
 #include <QCheckBox>
 #include <QEnterEvent>
@@ -80,7 +80,7 @@ struct OkButton
 
 } // namespace
 
-class TglSpeedButtonTest : public QObject
+class tst_TglSpeedButton : public QObject
 {
     Q_OBJECT
 
@@ -261,5 +261,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TglSpeedButtonTest)
+QTEST_MAIN(tst_TglSpeedButton)
 #include "tst_TglSpeedButton.moc"

@@ -1,0 +1,255 @@
+// Faulty question banks on the real main window: a missing, empty,
+// read-only or cut bank at registration and when the test turns to the
+// second bank, what the student is told, what stays, and how the test
+// goes on once the bank is mended.
+#include "TestRunFixture.h"
+
+#include "admission/run/TestRun.h"
+
+#include <QApplication>
+#include <QtTest>
+
+using namespace fixture;
+using namespace testrun;
+
+namespace {
+
+const QString Fio = QStringLiteral("Иванов И.И.");
+
+enum Fault { Missing, Empty, Cut, ReadOnly };
+
+// Spoils the bank as the fault says.
+void spoil(const Session& s, const QString& name, Fault fault)
+{
+    const QString path = s.lab.file(name);
+    switch (fault) {
+    case Missing:
+        QFile::remove(path);
+        break;
+    case Empty:
+        writeFile(path, QByteArray());
+        break;
+    case Cut:
+        // Less than one whole record.
+        writeFile(path, bytesOf(question(QStringLiteral("Обрывок"), 0, 1)).left(1287));
+        break;
+    case ReadOnly:
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        break;
+    }
+}
+
+// Puts the bank back as it was written, writable again.
+void mend(const Session& s, const QString& name, const Bank& b)
+{
+    const QString path = s.lab.file(name);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::remove(path);
+    writeFile(path, bytesOf(b));
+}
+
+// Each way a bank can be unusable, with the error the student sees.
+void addBankFaultRows()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("missing") << Missing << QStringLiteral("error: File not found");
+    QTest::newRow("empty") << Empty << QStringLiteral("error: Read beyond end of file");
+    QTest::newRow("no whole record") << Cut << QStringLiteral("error: Read beyond end of file");
+    QTest::newRow("read-only") << ReadOnly << QStringLiteral("error: File access denied");
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fault)
+
+class tst_TestRunFailures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void firstBankFaultAtRegistration_data();
+    void firstBankFaultAtRegistration();
+    void secondBankFaultWhenTheFifthIsJudged_data();
+    void secondBankFaultWhenTheFifthIsJudged();
+    void testGoesOnOnceTheSecondBankIsBack_data();
+    void testGoesOnOnceTheSecondBankIsBack();
+    void givingUpAfterTheSecondBankWasMissing();
+    void partialRecordIsNeverDrawn();
+};
+
+void tst_TestRunFailures::firstBankFaultAtRegistration_data()
+{
+    addBankFaultRows();
+}
+
+void tst_TestRunFailures::firstBankFaultAtRegistration()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, error);
+    Session s;
+    s.writeBanks(bank(QStringLiteral("Первый банк"), 3), bank(QStringLiteral("Второй банк"), 3));
+    spoil(s, QStringLiteral("Qest.txt"), fault);
+
+    s.registerStudent(Fio, QStringLiteral("42"));
+    QCOMPARE(s.dialogs.take(), QStringList({error}));
+    QCOMPARE(s.page(), QStringLiteral("1"));
+    // The new student was stored before the bank was opened.
+    QCOMPARE(s.journal(), record(Fio, "42"));
+
+    // A second press finds the student and appends nothing.
+    s.press("dxfColorButton4");
+    QCOMPARE(s.dialogs.take(), QStringList({error}));
+    QCOMPARE(s.page(), QStringLiteral("1"));
+    QCOMPARE(s.journal(), record(Fio, "42"));
+
+    // With the bank mended the registration goes through.
+    mend(s, QStringLiteral("Qest.txt"), s.first);
+    s.press("dxfColorButton4");
+    QCOMPARE(s.dialogs.take(), QStringList());
+    QCOMPARE(s.page(), QStringLiteral("1_2"));
+    QCOMPARE(s.journal(), record(Fio, "42"));
+    QCOMPARE(s.number(), QStringLiteral("Вопрос № 1"));
+    QVERIFY(s.onShow());
+    QVERIFY(!s.timer()->Running());
+}
+
+void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("timedOut");
+    QTest::addColumn<QStringList>("shown");
+    const QString timeOut = QStringLiteral("message: End of Time");
+    const QString notFound = QStringLiteral("error: File not found");
+    const QString beyond = QStringLiteral("error: Read beyond end of file");
+    const QString denied = QStringLiteral("error: File access denied");
+    QTest::newRow("missing, OK") << Missing << false << QStringList({notFound});
+    QTest::newRow("missing, time out") << Missing << true << QStringList({timeOut, notFound});
+    QTest::newRow("empty, OK") << Empty << false << QStringList({beyond});
+    QTest::newRow("no whole record, time out") << Cut << true << QStringList({timeOut, beyond});
+    QTest::newRow("read-only, OK") << ReadOnly << false << QStringList({denied});
+    QTest::newRow("read-only, time out") << ReadOnly << true << QStringList({timeOut, denied});
+}
+
+void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged()
+{
+    QFETCH(Fault, fault);
+    QFETCH(bool, timedOut);
+    QFETCH(QStringList, shown);
+    Session s;
+    s.writeBanks(bank(QStringLiteral("Первый банк"), 4), bank(QStringLiteral("Второй банк"), 4));
+    s.startTest(Fio, QStringLiteral("42"));
+    for (int q = 1; q <= 4; ++q)
+        s.answer(true);
+    spoil(s, QStringLiteral("Qest1.txt"), fault);
+
+    s.chooseAnswer(true);
+    if (timedOut) {
+        s.pass(45);
+        s.timer()->Tick();
+    } else {
+        s.ok();
+    }
+    QCOMPARE(s.dialogs.take(), shown);
+    // Question 5 is judged and counted; it stays on show, and nothing is
+    // timed while the bank is mended.
+    QCOMPARE(s.form->testRun().RightCount(), 5);
+    QCOMPARE(s.page(), QStringLiteral("2"));
+    QCOMPARE(s.number(), QStringLiteral("Вопрос № 5"));
+    QVERIFY(!s.timer()->Running());
+    s.pass(60);
+    QTest::qWait(600);
+    QCOMPARE(s.dialogs.take(), QStringList());
+    QCOMPARE(s.journal(), record(Fio, "42"));
+}
+
+void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack_data()
+{
+    // An empty bank and one of no whole record were open when their draw
+    // failed; a new file put in its place (as the bank tool writes one)
+    // must be the one read next.
+    addBankFaultRows();
+}
+
+void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, error);
+    Session s;
+    s.writeBanks(bank(QStringLiteral("Первый банк"), 4), bank(QStringLiteral("Второй банк"), 4));
+    s.startTest(Fio, QStringLiteral("42"));
+    for (int q = 1; q <= 4; ++q)
+        s.answer(true);
+    spoil(s, QStringLiteral("Qest1.txt"), fault);
+    s.answer(true);
+    QCOMPARE(s.dialogs.take(), QStringList({error}));
+    QCOMPARE(s.form->testRun().RightCount(), 5);
+
+    // Pressed again with the bank back: question 5 is not counted twice,
+    // a bank already closed is not closed again, and question 6 comes from
+    // the second bank with its full time.
+    mend(s, QStringLiteral("Qest1.txt"), s.second);
+    s.ok();
+    QCOMPARE(s.dialogs.take(), QStringList());
+    QCOMPARE(s.form->testRun().RightCount(), 5);
+    QCOMPARE(s.number(), QStringLiteral("Вопрос № 6"));
+    QVERIFY(s.text().startsWith(QStringLiteral("Второй банк")));
+    QVERIFY(s.timer()->Running());
+    QCOMPARE(s.timer()->GetDisplayText(), QStringLiteral("45"));
+
+    for (int q = 6; q <= 10; ++q) {
+        QVERIFY(s.text().startsWith(QStringLiteral("Второй банк")));
+        s.answer(true);
+    }
+    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
+    QCOMPARE(s.journal(), withVerdictField(record(Fio, "42", "10"), "05E7E0F765F2F7E5F2"));
+    QCOMPARE(s.page(), QStringLiteral("3"));
+}
+
+void tst_TestRunFailures::givingUpAfterTheSecondBankWasMissing()
+{
+    Session s;
+    s.writeBanks(bank(QStringLiteral("Первый банк"), 4), bank(QStringLiteral("Второй банк"), 4));
+    s.startTest(Fio, QStringLiteral("42"));
+    for (int q = 1; q <= 4; ++q)
+        s.answer(true);
+    spoil(s, QStringLiteral("Qest1.txt"), Missing);
+    s.answer(true);
+    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("error: File not found")}));
+
+    // No bank is open now; "Закрыть" still stores the record, closes the
+    // journal and the window.
+    s.press("dxfColorButton1");
+    QCOMPARE(s.dialogs.take(), QStringList());
+    QCOMPARE(s.journal(), record(Fio, "42"));
+    QVERIFY(!s.form->journal().isOpen());
+    QVERIFY(!s.form->isVisible());
+}
+
+void tst_TestRunFailures::partialRecordIsNeverDrawn()
+{
+    Session s;
+    const QTime utc(11, 11, 11, 111);
+    s.clock.Utc = utc;
+    // Were the cut record counted, this seed would draw it.
+    Draws draws(utc);
+    bool wouldDrawIt = false;
+    for (int q = 1; q <= 10; ++q)
+        wouldDrawIt = draws.next(2) == 1 || wouldDrawIt;
+    QVERIFY(wouldDrawIt);
+
+    const QByteArray cut = bytesOf(question(QStringLiteral("Обрывок"), 1, 1)).left(1287);
+    s.writeBanks(bank(QStringLiteral("Первый банк"), 1), bank(QStringLiteral("Второй банк"), 1), cut, cut);
+    s.startTest(Fio, QStringLiteral("42"));
+    for (int q = 1; q <= 10; ++q) {
+        QCOMPARE(s.text(), (q <= 5 ? s.first : s.second)[0].Question.text());
+        s.answer(true);
+    }
+    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
+    QCOMPARE(s.page(), QStringLiteral("3"));
+}
+
+QTEST_MAIN(tst_TestRunFailures)
+#include "tst_TestRunFailures.moc"
