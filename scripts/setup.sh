@@ -13,6 +13,9 @@ oplab_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-ba
 qt6-svg-dev libgl-dev fonts-liberation xvfb xauth ccache"
 # Fuzzing (./fuzz.sh): clang with libFuzzer and the sanitizers' runtime.
 oplab_fuzz_packages="clang libclang-rt-14-dev"
+# Looking at the lab folder as a student gets it on paper: 1.rtf printed
+# from a word processor (soffice --headless --convert-to pdf, pdftoppm).
+oplab_look_packages="libreoffice-writer-nogui poppler-utils"
 
 oplab_install() {
     missing=""
