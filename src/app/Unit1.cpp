@@ -4,6 +4,7 @@
 
 #include "bench/Bench.h"
 #include "platform/DataDir.h"
+#include "platform/EFOpenError.h"
 #include "platform/controls/Dialogs.h"
 #include "platform/controls/ErrorReport.h"
 #include "app/FormFonts.h"
@@ -39,6 +40,9 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     setFont(base);
     ui->setupUi(this);
     FormFonts::apply(this);
+    // The instructions view's own text in the stored form, the beginning of
+    // the instructions: what the student sees whenever "1.rtf" cannot be read.
+    FBuiltInInstructions = ui->RichEdit1->toPlainText();
     ui->dxfOutlookBar1->Loaded();
 
     // A sizeable frame with a caption bar but no system menu, hence no
@@ -147,7 +151,16 @@ void TForm1::connectHandlers()
 
 void TForm1::loadInstructions()
 {
-    handle([this] { ui->RichEdit1->loadFromFile(DataDir::path(QStringLiteral("1.rtf"))); });
+    handle([this] {
+        try {
+            ui->RichEdit1->loadFromFile(DataDir::path(QStringLiteral("1.rtf")));
+        } catch (const EFOpenError&) {
+            // Not a blank group, nor the text of an earlier load: the
+            // built-in beginning of the instructions, then the report.
+            ui->RichEdit1->setPlainText(FBuiltInInstructions);
+            throw;
+        }
+    });
 }
 
 void TForm1::FormCreate()

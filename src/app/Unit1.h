@@ -62,6 +62,8 @@ private:
     Dialogs& FDialogs;
     Clock& FClock;
     ProgramEnd& FProgramEnd;
+    // The built-in text of the instructions view, kept from the stored form.
+    QString FBuiltInInstructions;
     // The student journal "Students.DAT" with the working record, open
     // from the first registration attempt to the end of the run.
     Journal FJournal;

@@ -77,6 +77,15 @@ private slots:
         auto form = makeForm();
         QCOMPARE(dialogs.take(), QStringList({"error: Cannot open file " + lab.file("1.rtf")}));
         QCOMPARE(book(*form)->ActivePage(), QString("1_1"));
+        // The instructions group is not blank: it shows the view's built-in
+        // text from the stored form, the beginning of the instructions.
+        QWidget host;
+        Ui::TForm1 stored;
+        stored.setupUi(&host);
+        const QString builtIn = form->findChild<TRichEdit*>("RichEdit1")->toPlainText();
+        QCOMPARE(builtIn, stored.RichEdit1->toPlainText());
+        QVERIFY(builtIn.startsWith(QString("Методические указания")));
+        QVERIFY(builtIn.contains(QString("тумблеры S2–S5 вверх")));
     }
 
     void instructionsAreReadFromTheCurrentFolder()
