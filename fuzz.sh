@@ -1,6 +1,7 @@
 #!/bin/sh
 # Fuzzes the readers of files that arrive from outside: the journal, the
-# question banks, the Aiken sources and the rich-text instructions.
+# question banks, the Aiken, Moodle XML and GIFT sources and the rich-text
+# instructions.
 #
 #   ./fuzz.sh [SECONDS] [TARGET...]
 #
@@ -17,7 +18,7 @@ OPLAB_BUILD=$OPLAB_ROOT/build-fuzz
 
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-targets=${*:-journal bank aiken rtf}
+targets=${*:-journal bank aiken moodle gift rtf}
 
 # shellcheck disable=SC2086
 oplab_install $oplab_packages $oplab_fuzz_packages

@@ -9,6 +9,7 @@
 #include "admission/BankCheck.h"
 #include "admission/BankFile.h"
 #include "admission/BankImage.h"
+#include "admission/BankText.h"
 #include "platform/EInOutError.h"
 #include "admission/RandomGenerator.h"
 
@@ -69,10 +70,10 @@ void exportAndImport(const std::vector<QuestionRecord>& records)
     FuzzProperty::require(again.size() == records.size(), "an exported bank imports to as many questions");
     for (size_t k = 0; k < records.size(); ++k) {
         FuzzProperty::require(again[k].RightAnswer == records[k].RightAnswer, "the right answer survives export");
-        FuzzProperty::require(again[k].Question.text() == AikenReader::trimBlanks(records[k].Question.text()),
+        FuzzProperty::require(again[k].Question.text() == BankText::trimBlanks(records[k].Question.text()),
                               "the question survives export", records[k].Question.bytes().toHex());
         for (int a = 1; a <= 4; ++a)
-            FuzzProperty::require(again[k].answer(a).text() == AikenReader::trimBlanks(records[k].answer(a).text()),
+            FuzzProperty::require(again[k].answer(a).text() == BankText::trimBlanks(records[k].answer(a).text()),
                                   "an answer survives export", records[k].answer(a).bytes().toHex());
     }
 }

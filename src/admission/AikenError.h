@@ -1,22 +1,11 @@
 #pragma once
 
-#include "platform/Exception.h"
+#include "admission/SourceError.h"
 
 // A question source in the Aiken text format that cannot become a bank:
-// the source's file name, the number of the line at fault (0 when the
-// fault is not on one line) and the reason. The message reads
-// "FILE:LINE: reason", or "FILE: reason" without a line.
-class AikenError : public Exception
+// the line at fault and the reason, as for every other source format.
+class AikenError : public SourceError
 {
 public:
-    AikenError(const QString& fileName, int line, const QString& reason);
-
-    const QString& fileName() const { return FileName; }
-    int line() const { return Line; }
-    const QString& reason() const { return Reason; }
-
-private:
-    QString FileName;
-    int Line;
-    QString Reason;
+    using SourceError::SourceError;
 };

@@ -4,6 +4,7 @@
 #include "AikenInput.h"
 #include "BankInput.h"
 #include "JournalInput.h"
+#include "QuestionSourceInput.h"
 #include "RtfInput.h"
 
 #include <QDir>
@@ -24,6 +25,10 @@ Target target(const QString& name)
         return BankInput::run;
     if (name == QLatin1String("aiken"))
         return AikenInput::run;
+    if (name == QLatin1String("moodle"))
+        return [](const QByteArray& data) { QuestionSourceInput::run(BankFormat::MoodleXml, data); };
+    if (name == QLatin1String("gift"))
+        return [](const QByteArray& data) { QuestionSourceInput::run(BankFormat::Gift, data); };
     return RtfInput::run;
 }
 
@@ -46,7 +51,7 @@ void tst_FuzzInputs::keptInputsReadCleanly_data()
     const QDir fuzz(QStringLiteral(OPLAB_SOURCE_DIR "/fuzz"));
     for (const QString& kind : { QStringLiteral("corpus"), QStringLiteral("regressions") })
         for (const QString& name : { QStringLiteral("journal"), QStringLiteral("bank"), QStringLiteral("aiken"),
-                                     QStringLiteral("rtf") }) {
+                                     QStringLiteral("moodle"), QStringLiteral("gift"), QStringLiteral("rtf") }) {
             const QDir dir(fuzz.filePath(kind + QLatin1Char('/') + name));
             for (const QString& file : dir.entryList(QDir::Files, QDir::Name))
                 QTest::addRow("%s/%s/%s", qPrintable(kind), qPrintable(name), qPrintable(file))
@@ -67,7 +72,7 @@ void tst_FuzzInputs::keptInputsReadCleanly()
 void tst_FuzzInputs::everyTargetHasASeedCorpus()
 {
     const QDir corpus(QStringLiteral(OPLAB_SOURCE_DIR "/fuzz/corpus"));
-    for (const char* name : { "journal", "bank", "aiken", "rtf" })
+    for (const char* name : { "journal", "bank", "aiken", "moodle", "gift", "rtf" })
         QVERIFY2(!QDir(corpus.filePath(name)).entryList(QDir::Files).isEmpty(), qPrintable(name));
 }
 

@@ -13,6 +13,7 @@
 namespace {
 
 const QString Fixture = QStringLiteral(OPLAB_SOURCE_DIR "/tests/tools/fixtures/questions.aiken.txt");
+const QString Sources = QStringLiteral(OPLAB_SOURCE_DIR "/tests/admission/fixtures/");
 
 struct Run
 {
@@ -79,6 +80,73 @@ private slots:
         const QString again = dir.filePath("Qest1.txt");
         QCOMPARE(oplabData({"import", text, again}).status, 0);
         QCOMPARE(readFile(again), first);
+    }
+
+    void importsWhatTheLearningSystemsWrite_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<int>("skipped");
+        QTest::addColumn<QByteArray>("lastError");
+        QTest::newRow("aiken") << "lms.aiken.txt" << QStringList() << 0 << QByteArray(": 2 questions\n") << 0
+                               << QByteArray();
+        QTest::newRow("moodle xml") << "moodle-export.xml" << QStringList() << 1
+                                    << QByteArray(": 2 questions, 5 skipped\n") << 5
+                                    << QByteArray(":167: question 6 \"Минус\" skipped: the question: character U+2212 "
+                                                  "\"−\" is not in code page 1251\n");
+        QTest::newRow("gift") << "quiz.gift" << QStringList() << 1 << QByteArray(": 3 questions, 5 skipped\n") << 5
+                              << QByteArray(":36: question 8 skipped: answer 4: character U+2212 \"−\" is not in code "
+                                            "page 1251\n");
+        QTest::newRow("strict") << "quiz.gift" << QStringList {"--strict"} << 2 << QByteArray() << 5
+                                << QByteArray(": 5 questions the bank cannot hold; nothing imported (--strict)\n");
+        QTest::newRow("format given") << "quiz.gift" << QStringList {"--format", "aiken"} << 2 << QByteArray() << 0
+                                      << QByteArray(":37: missing option A\n");
+    }
+    void importsWhatTheLearningSystemsWrite()
+    {
+        QFETCH(QString, source);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QByteArray, out);
+        QFETCH(int, skipped);
+        QFETCH(QByteArray, lastError);
+        const QString bank = dir.filePath("Qest.txt");
+        writeFile(bank, QByteArray(1288, '\x01'));
+        const Run run = oplabData(QStringList {"import", Sources + source, bank} + options);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.out, out.isEmpty() ? out : bank.toUtf8() + out);
+        QCOMPARE(run.err.count(" skipped: "), skipped);
+        if (!lastError.isEmpty())
+            QVERIFY2(run.err.endsWith(Sources.toUtf8() + source.toUtf8() + lastError), run.err.constData());
+        // Nothing is written unless the import goes through.
+        QCOMPARE(readFile(bank) == QByteArray(1288, '\x01'), status == 2);
+    }
+
+    void everyFormatRoundTrips_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("aiken") << "aiken" << ".aiken";
+        QTest::newRow("moodle xml") << "moodle-xml" << ".xml";
+        QTest::newRow("gift") << "gift" << ".gift";
+    }
+    void everyFormatRoundTrips()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, ending);
+        const QString bank = dir.filePath("Qest.txt");
+        QCOMPARE(oplabData({"import", Fixture, bank}).status, 0);
+        const Run exported = oplabData({"export", bank, "--format", format});
+        QCOMPARE(exported.status, 0);
+        const QString text = dir.filePath("exported" + ending);
+        writeFile(text, exported.out);
+        const QString again = dir.filePath("again.txt");
+        const Run imported = oplabData({"import", text, again});
+        QCOMPARE(imported.status, 0);
+        QVERIFY(imported.err.isEmpty());
+        QCOMPARE(readFile(again), readFile(bank));
     }
 
     void importReplacesAnExistingBank()
@@ -203,11 +271,21 @@ private slots:
                                                << QByteArray("oplab-data: /nonexistent/Qest.txt: No such file or directory\n");
         QTest::newRow("folder") << QStringList {"check", QDir::tempPath()}
                                 << "oplab-data: " + QDir::tempPath().toUtf8() + ": is a folder, not a file\n";
-        const QByteArray usage = "oplab-data: usage: oplab-data bank import SOURCE BANK | bank export BANK | bank check BANK\n";
+        const QByteArray usage = "oplab-data: usage: oplab-data bank import SOURCE BANK [--format aiken|moodle-xml|gift] "
+                                 "[--strict] | bank export BANK [--format aiken|moodle-xml|gift] | bank check BANK\n";
         QTest::newRow("no action") << QStringList {} << usage;
         QTest::newRow("unknown action") << QStringList {"compile", "x"} << usage;
         QTest::newRow("too few") << QStringList {"import", "x"} << usage;
         QTest::newRow("too many") << QStringList {"export", "x", "y"} << usage;
+        QTest::newRow("strict export") << QStringList {"export", "x", "--strict"} << usage;
+        QTest::newRow("format of a check") << QStringList {"check", "x", "--format", "gift"} << usage;
+        QTest::newRow("format without a name") << QStringList {"export", "x", "--format"} << usage;
+        QTest::newRow("unknown format") << QStringList {"export", "x", "--format=csv"}
+                                        << QByteArray("oplab-data: unknown format 'csv'; use aiken, moodle-xml or gift\n");
+        QTest::newRow("unknown ending") << QStringList {"import", "questions.src", "Qest.txt"}
+                                        << QByteArray("oplab-data: questions.src: the format is not known by the name's "
+                                                      "ending (.txt, .aiken, .xml, .gift); give --format "
+                                                      "aiken|moodle-xml|gift\n");
     }
     void errorsAndUsage()
     {

@@ -1,7 +1,7 @@
 // oplab-data: the instructor's tool for the lab's data files.
 //
-//   oplab-data bank import SOURCE BANK     Aiken text (UTF-8) to a bank
-//   oplab-data bank export BANK            a bank back to Aiken text
+//   oplab-data bank import SOURCE BANK     Aiken, Moodle XML or GIFT to a bank
+//   oplab-data bank export BANK            a bank back to text (Aiken unless --format)
 //   oplab-data bank check BANK             faults of a bank
 //   oplab-data journal list JOURNAL [--csv|--json]
 //   oplab-data journal check JOURNAL
@@ -22,8 +22,8 @@ namespace {
 
 const char* const Usage =
     "usage:\n"
-    "  oplab-data bank import SOURCE BANK\n"
-    "  oplab-data bank export BANK\n"
+    "  oplab-data bank import SOURCE BANK [--format aiken|moodle-xml|gift] [--strict]\n"
+    "  oplab-data bank export BANK [--format aiken|moodle-xml|gift]\n"
     "  oplab-data bank check BANK\n"
     "  oplab-data journal list JOURNAL [--csv|--json]\n"
     "  oplab-data journal check JOURNAL\n"

@@ -1,4 +1,4 @@
-#include "admission/AikenError.h"
+#include "admission/SourceError.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ QString messageFor(const QString& fileName, int line, const QString& reason)
 
 } // namespace
 
-AikenError::AikenError(const QString& fileName, int line, const QString& reason)
+SourceError::SourceError(const QString& fileName, int line, const QString& reason)
     : Exception(messageFor(fileName, line, reason))
     , FileName(fileName)
     , Line(line)

@@ -1,0 +1,215 @@
+#include "admission/MoodleXmlReader.h"
+
+#include "admission/BankText.h"
+#include "admission/HtmlText.h"
+#include "admission/SourceError.h"
+
+#include <QXmlStreamReader>
+
+namespace {
+
+// One <text> of a question (its text, an answer) with the format it is
+// written in, read as the bank holds it.
+struct FormattedText
+{
+    QString Text;
+    QString Format;
+    bool Pictures = false; // <file> elements: pictures embedded with the text
+
+    bool hasMedia() const { return Pictures || (isHtml() && HtmlText(Text).hasMedia()); }
+
+    QString plain() const
+    {
+        if (isHtml())
+            return HtmlText(Text).plain();
+        QStringList lines = Text.split(QLatin1Char('\n'));
+        for (QString& line : lines)
+            line = BankText::trimBlanks(line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line);
+        lines.removeAll(QString());
+        return lines.join(QLatin1Char(' '));
+    }
+
+    // The learning system's own default ("moodle_auto_format") lets HTML
+    // through, as does "html"; "plain_text" and "markdown" are read as
+    // they stand.
+    bool isHtml() const { return Format != QLatin1String("plain_text") && Format != QLatin1String("markdown"); }
+};
+
+struct Answer
+{
+    FormattedText Text;
+    double Fraction = 0;
+};
+
+struct Question
+{
+    int Line = 0;
+    QString Type;
+    QString Name;
+    FormattedText Text;
+    QString Single = QStringLiteral("true");
+    std::vector<Answer> Answers;
+};
+
+class Parser
+{
+public:
+    Parser(const QByteArray& source, const QString& fileName)
+        : Xml(source)
+        , FileName(fileName)
+    {
+    }
+
+    ImportedQuestions run()
+    {
+        if (!Xml.readNextStartElement())
+            fail(QStringLiteral("no <quiz> element: not a Moodle XML question file"));
+        if (Xml.name() != QLatin1String("quiz"))
+            fail(QStringLiteral("<%1> where <quiz> belongs: not a Moodle XML question file").arg(Xml.name()));
+        while (Xml.readNextStartElement()) {
+            if (Xml.name() == QLatin1String("question"))
+                question();
+            else
+                Xml.skipCurrentElement();
+        }
+        if (Xml.hasError())
+            fail(QStringLiteral("not well-formed XML: %1").arg(Xml.errorString()));
+        if (Count == 0)
+            throw SourceError(FileName, 0, QStringLiteral("no questions"));
+        return std::move(Out);
+    }
+
+private:
+    [[noreturn]] void fail(const QString& reason) const
+    {
+        throw SourceError(FileName, int(Xml.lineNumber()), reason);
+    }
+
+    void question()
+    {
+        Question q;
+        q.Line = int(Xml.lineNumber());
+        q.Type = Xml.attributes().value(QLatin1String("type")).toString();
+        while (Xml.readNextStartElement()) {
+            const QStringView name = Xml.name();
+            if (name == QLatin1String("name"))
+                q.Name = nameText();
+            else if (name == QLatin1String("questiontext"))
+                q.Text = formattedText();
+            else if (name == QLatin1String("single"))
+                q.Single = Xml.readElementText().trimmed();
+            else if (name == QLatin1String("answer"))
+                q.Answers.push_back(answer());
+            else
+                Xml.skipCurrentElement();
+        }
+        if (Xml.hasError() || q.Type == QLatin1String("category"))
+            return;
+        ++Count;
+        QuestionRecord record {};
+        const QString reason = fault(q, record);
+        if (reason.isEmpty())
+            Out.Records.push_back(record);
+        else
+            Out.Skipped.push_back(SkippedQuestion{q.Line, Count, q.Name, reason});
+    }
+
+    Answer answer()
+    {
+        Answer a;
+        const QString fraction = Xml.attributes().value(QLatin1String("fraction")).toString().trimmed();
+        bool ok = false;
+        a.Fraction = fraction.toDouble(&ok);
+        if (!ok)
+            a.Fraction = 0;
+        a.Text = formattedText();
+        return a;
+    }
+
+    // A question's name is plain text, whatever it looks like.
+    QString nameText()
+    {
+        FormattedText name = formattedText();
+        name.Format = QStringLiteral("plain_text");
+        return name.plain();
+    }
+
+    // The element's format attribute and its <text>; <file> children are
+    // pictures (or other files) the text shows; anything else (feedback)
+    // is passed over.
+    FormattedText formattedText()
+    {
+        FormattedText t;
+        t.Format = Xml.attributes().value(QLatin1String("format")).toString();
+        while (Xml.readNextStartElement()) {
+            if (Xml.name() == QLatin1String("text")) {
+                t.Text = Xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else {
+                if (Xml.name() == QLatin1String("file"))
+                    t.Pictures = true;
+                Xml.skipCurrentElement();
+            }
+        }
+        return t;
+    }
+
+    // Why the bank cannot hold the question, or an empty string and the
+    // question's record.
+    static QString fault(const Question& q, QuestionRecord& record)
+    {
+        if (q.Type != QLatin1String("multichoice"))
+            return QStringLiteral("a \"%1\" question; the bank holds multiple-choice questions").arg(q.Type);
+        if (q.Single != QLatin1String("true") && q.Single != QLatin1String("1"))
+            return QStringLiteral("several answers may be chosen; the bank holds questions of one right answer");
+        std::vector<const Answer*> answers;
+        for (const Answer& a : q.Answers)
+            if (!a.Text.plain().isEmpty() || a.Text.hasMedia())
+                answers.push_back(&a);
+        if (answers.size() != 4)
+            return QStringLiteral("%1 answers; the bank holds questions of four").arg(answers.size());
+        int rightOnes = 0;
+        int full = 0;
+        for (size_t k = 0; k < answers.size(); ++k) {
+            if (answers[k]->Fraction > 0)
+                ++rightOnes;
+            if (answers[k]->Fraction >= 99.99) {
+                ++full;
+                record.RightAnswer = int(k) + 1;
+            }
+        }
+        if (rightOnes > 1)
+            return QStringLiteral("%1 answers earn marks; the bank holds questions of one right answer").arg(rightOnes);
+        if (full != 1)
+            return QStringLiteral("no answer earns full marks; the bank holds questions of one right answer");
+        if (q.Text.hasMedia())
+            return QStringLiteral("a picture in the question; the bank holds text only");
+        const QString text = q.Text.plain();
+        if (text.isEmpty())
+            return QStringLiteral("the question has no text");
+        if (const QString f = BankText::fault(text); !f.isEmpty())
+            return QStringLiteral("the question: %1").arg(f);
+        BankText::store(record.Question, text);
+        for (int k = 1; k <= 4; ++k) {
+            const FormattedText& answer = answers[size_t(k - 1)]->Text;
+            if (answer.hasMedia())
+                return QStringLiteral("a picture in answer %1; the bank holds text only").arg(k);
+            const QString plain = answer.plain();
+            if (const QString f = BankText::fault(plain); !f.isEmpty())
+                return QStringLiteral("answer %1: %2").arg(k).arg(f);
+            BankText::store(record.answer(k), plain);
+        }
+        return QString();
+    }
+
+    QXmlStreamReader Xml;
+    const QString& FileName;
+    ImportedQuestions Out;
+    int Count = 0;
+};
+
+} // namespace
+
+ImportedQuestions MoodleXmlReader::read(const QByteArray& source, const QString& fileName)
+{
+    return Parser(source, fileName).run();
+}
