@@ -8,7 +8,8 @@
 # Builds the libFuzzer targets with the address and undefined-behaviour
 # sanitizers in build-fuzz/ (clang), then runs each target for SECONDS
 # (default 60) from its seed corpus (fuzz/corpus/TARGET) and its kept
-# regression inputs (fuzz/regressions/TARGET). New inputs go to
+# regression inputs (fuzz/regressions/TARGET), with the words of its
+# format (fuzz/dict/TARGET.dict) where it has them. New inputs go to
 # build-fuzz/corpus/TARGET, inputs that break a target to
 # build-fuzz/crashes/TARGET/. Exit status 1 when any target broke.
 set -eu
@@ -41,6 +42,8 @@ for t in $targets; do
     echo "== fuzz_$t for $seconds s"
     set -- "$corpus" "$OPLAB_ROOT/fuzz/corpus/$t"
     [ -d "$OPLAB_ROOT/fuzz/regressions/$t" ] && set -- "$@" "$OPLAB_ROOT/fuzz/regressions/$t"
+    # The words of a text format, where the target has them, guide the mutations.
+    [ -f "$OPLAB_ROOT/fuzz/dict/$t.dict" ] && set -- -dict="$OPLAB_ROOT/fuzz/dict/$t.dict" "$@"
     if ! "$OPLAB_BUILD/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 \
         -artifact_prefix="$crashes/" -print_final_stats=1 "$@" 2>"$OPLAB_BUILD/fuzz_$t.log"; then
         broken="$broken $t"

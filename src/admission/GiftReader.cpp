@@ -135,7 +135,10 @@ private:
             title = plainText(unescaped(QStringView(text).mid(2, end - 2)), Format::Plain);
             pos = end + 2;
         }
-        while (pos < text.size() && text[pos].isSpace())
+        // Only the blanks the reader trims everywhere: a no-break space
+        // belongs to the text.
+        while (pos < text.size()
+               && (text[pos] == QLatin1Char(' ') || text[pos] == QLatin1Char('\t') || text[pos] == QLatin1Char('\n')))
             ++pos;
         Format format = Format::Auto;
         static const QRegularExpression Marker(QStringLiteral("\\[(html|moodle|plain|markdown)\\]"));

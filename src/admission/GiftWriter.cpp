@@ -1,6 +1,7 @@
 #include "admission/GiftWriter.h"
 
 #include "admission/GiftReader.h"
+#include "admission/HtmlText.h"
 #include "admission/RecordText.h"
 
 #include <QRegularExpression>
@@ -19,12 +20,16 @@ QString escaped(const QString& text)
     return out;
 }
 
-// A question line that the reader would take for a comment or for a
-// format marker gets a marker of the learning system's own default ahead
-// of it, which changes nothing of the text.
-QString questionLine(const QString& text)
+// The text of the question as it begins its line. A text that the reader
+// would take for a comment or a format marker gets the learning system's
+// own default marker ahead of it; a question with anything like a picture
+// tag in its texts (which the bank holds as text) the plain-text marker,
+// so that it is not shown, nor read back, as a picture.
+QString questionLine(const QString& text, bool literal)
 {
     static const QRegularExpression Marker(QStringLiteral("^\\s*(//|\\[(html|moodle|plain|markdown)\\])"));
+    if (literal)
+        return QStringLiteral("[plain]") + text;
     return Marker.match(text).hasMatch() ? QStringLiteral("[moodle]") + text : text;
 }
 
@@ -47,15 +52,19 @@ QByteArray GiftWriter::write(const std::vector<QuestionRecord>& records, const Q
         const RecordText record(records[k], bankName, k);
         const int right = record.rightAnswer();
         const QString question = record.question();
+        bool literal = HtmlText(question).hasMedia();
         QString answers;
-        for (int a = 1; a <= 4; ++a)
-            answers += answerLine(escaped(record.nonEmptyAnswer(a)), a == right) + QLatin1Char('\n');
+        for (int a = 1; a <= 4; ++a) {
+            const QString answer = record.nonEmptyAnswer(a);
+            literal = literal || HtmlText(answer).hasMedia();
+            answers += answerLine(escaped(answer), a == right) + QLatin1Char('\n');
+        }
 
         if (k > 0)
             out += QLatin1Char('\n');
         // The blank before "{" keeps a backslash at the end of the text
         // from escaping the brace.
-        out += questionLine(escaped(question)) + QStringLiteral(" {\n") + answers + QStringLiteral("}\n");
+        out += questionLine(escaped(question), literal) + QStringLiteral(" {\n") + answers + QStringLiteral("}\n");
     }
     return out.toUtf8();
 }

@@ -79,6 +79,16 @@ constexpr Entity Entities[] = {
     {"zeta", 0x03B6}, {"zwj", 0x200D}, {"zwnj", 0x200C},
 };
 
+// What a browser shows for the references &#128; to &#159;: the
+// characters of the Windows Latin code page, as text pasted from office
+// programs carries them (&#150; is a dash).
+constexpr char16_t LatinControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 // Tags that stand for a break between pieces of text: paragraphs, line
 // breaks, list items, table cells, headings.
 bool breaksText(const QString& tag)
@@ -109,6 +119,13 @@ bool isHtmlSpace(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')
         || c == QLatin1Char('\f');
+}
+
+// A control character that is not white space: nothing a reader sees,
+// and nothing the bank's other formats could carry.
+bool isInvisibleControl(QChar c)
+{
+    return c.unicode() < 0x20 && !isHtmlSpace(c);
 }
 
 bool isAsciiLetter(QChar c)
@@ -143,7 +160,9 @@ bool reference(const QString& html, qsizetype at, QString& character, qsizetype&
         if (!ok || digits.isEmpty() || digits[0] == QLatin1Char('+') || digits[0] == QLatin1Char('-'))
             return false;
         const bool valid = code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        const char32_t scalar = valid ? char32_t(code) : char32_t(0xFFFD);
+        char32_t scalar = valid ? char32_t(code) : char32_t(0xFFFD);
+        if (scalar >= 0x80 && scalar <= 0x9F)
+            scalar = LatinControls[scalar - 0x80];
         character = QString::fromUcs4(&scalar, 1);
         return true;
     }
@@ -164,6 +183,12 @@ HtmlText::HtmlText(const QString& html)
     out.reserve(html.size());
     bool space = false; // white space waits to be written as one blank
     auto put = [&](QStringView text) {
+        if (text.size() == 1 && isHtmlSpace(text[0])) {
+            space = true; // a reference to white space is white space
+            return;
+        }
+        if (text.size() == 1 && isInvisibleControl(text[0]))
+            return;
         if (space && !out.isEmpty())
             out += QLatin1Char(' ');
         space = false;

@@ -22,9 +22,11 @@ struct FormattedText
     {
         if (isHtml())
             return HtmlText(Text).plain();
-        QStringList lines = Text.split(QLatin1Char('\n'));
+        // A reference to a carriage return (&#13;) is a line end that XML
+        // does not turn into a line feed.
+        QStringList lines = QString(Text).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QLatin1Char('\n'));
         for (QString& line : lines)
-            line = BankText::trimBlanks(line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line);
+            line = BankText::trimBlanks(line);
         lines.removeAll(QString());
         return lines.join(QLatin1Char(' '));
     }

@@ -170,6 +170,8 @@ private slots:
                                     << QString::fromUtf8("<&>\"ЖЖ«°Ω\u00A0!") << false;
         QTest::newRow("not references") << "a & b &nosuch; &#xZZ; &#0;" << QString::fromUtf8("a & b &nosuch; &#xZZ; \uFFFD")
                                         << false;
+        // As a browser shows them: white space, nothing, the office dash.
+        QTest::newRow("references to controls") << "a&#10;b&#1;c&#150;d" << QString::fromUtf8("a bc\u2013d") << false;
         QTest::newRow("white space") << "  a \t\r\n  b  " << "a b" << false;
         QTest::newRow("comment, script, style") << "a<!-- x --><script>if (a<b) c()</script><style>p{}</style>b"
                                                 << "ab" << false;
@@ -200,10 +202,12 @@ private slots:
         QFETCH(int, format);
         const auto kind = BankFormat::Kind(format);
         // Texts that each format has to take care with: its own special
-        // characters, markup, a backslash before a brace, a would-be weight.
+        // characters, markup, a backslash before a brace, a would-be weight,
+        // a no-break space at the head, a picture tag kept as text.
         const std::vector<QuestionRecord> records = AikenReader::read(
             fixture("quiz.expected.aiken.txt") + "\n" + fixture("moodle-export.expected.aiken.txt")
-                + "\n// [html] <p>a&amp;b</p> \\\nA. 1\nB. %50% \\{ ::x:: ~=#\nC. 3\nD. 4\nANSWER: B\n",
+                + "\n// [html] <p>a&amp;b</p> \\\nA. 1\nB. %50% \\{ ::x:: ~=#\nC. 3\nD. 4\nANSWER: B\n"
+                + "\n\u00A0x\nA. <img src=x>\nB. b\nC. c\nD. d\nANSWER: A\n",
             "q");        const QByteArray bank = BankImage::bytes(records);
         const QByteArray text = BankFormat::write(kind, records, "Qest.txt");
         const ImportedQuestions again = BankFormat::read(kind, text, "exported");
