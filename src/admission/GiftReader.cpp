@@ -160,8 +160,9 @@ private:
 
         ++Count;
         QuestionRecord record {};
-        const QString reason = fault(QStringView(text).mid(pos, open - pos), QStringView(text).mid(open + 1, close - open - 1),
-                                     QStringView(text).mid(close + 1), format, record);
+        const QStringView all(text);
+        const QString reason = fault(all.mid(pos, open - pos), all.mid(open + 1, close - open - 1),
+                                     all.mid(close + 1), format, record);
         if (reason.isEmpty())
             Out.Records.push_back(record);
         else

@@ -19,9 +19,11 @@
 //
 // answers in the bank's order, the characters ~ = # { } : escaped with a
 // backslash. A question whose texts hold something like a picture tag,
-// which the bank keeps as text, is marked "[plain]" so that it stays text. A record that the format cannot hold stops the export with an
-// Exception naming the bank and the record, as the Aiken export does, and
-// also an empty answer, which the learning system would drop.
+// which the bank keeps as text, is marked "[plain]" so that it stays text.
+//
+// A record that the format cannot hold stops the export with an Exception
+// naming the bank and the record, as the Aiken export does, and also an
+// empty answer, which the learning system would drop.
 class GiftWriter
 {
 public:

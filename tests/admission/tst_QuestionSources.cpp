@@ -124,6 +124,43 @@ private slots:
         QVERIFY2(got.Skipped[0].Reason.startsWith(reason), qPrintable(got.Skipped[0].Reason));
     }
 
+    void moodleQuestionsOfEveryOtherKindAreSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("inside");
+        QTest::addColumn<QString>("reason");
+        const QByteArray rest = "<answer fraction=\"0\"><text>b</text></answer><answer fraction=\"0\"><text>c</text>"
+                                "</answer><answer fraction=\"0\"><text>d</text></answer>";
+        QTest::newRow("part marks") << "<answer fraction=\"50\"><text>a</text></answer>" + rest
+                                    << "no answer earns full marks";
+        QTest::newRow("two right") << "<answer fraction=\"100\"><text>a</text></answer>" + QByteArray(rest).replace(
+                                          "\"0\"><text>b", "\"100\"><text>b")
+                                   << "2 answers earn marks";
+        QTest::newRow("picture in an answer")
+            << "<answer fraction=\"100\"><text>a</text><file name=\"a.png\">AA==</file></answer>" + rest
+            << "a picture in answer 1";
+        QTest::newRow("five answers") << "<answer fraction=\"100\"><text>a</text></answer>" + rest + "<answer><text>e</text></answer>"
+                                      << "5 answers";
+        QTest::newRow("no text") << "<answer fraction=\"100\"><text>a</text></answer>" + rest + "<!-- -->"
+                                 << "the question has no text";
+    }
+    void moodleQuestionsOfEveryOtherKindAreSkipped()
+    {
+        QFETCH(QByteArray, inside);
+        QFETCH(QString, reason);
+        // A picture in feedback, and no <single> (true when left out), are
+        // no reason to leave a question out.
+        const QByteArray good = "<question type=\"multichoice\"><questiontext><text>Q</text></questiontext>"
+                                "<answer fraction=\"100.0000000\"><text>a</text><feedback><text/><file/></feedback>"
+                                "</answer><answer fraction=\"-25\"><text>b</text></answer><answer fraction=\"0\">"
+                                "<text>c</text></answer><answer fraction=\"0\"><text>d</text></answer></question>";
+        const QByteArray text = inside.endsWith("<!-- -->") ? "" : "<questiontext><text>Q</text></questiontext>";
+        const QByteArray quiz = "<quiz>" + good + "<question type=\"multichoice\">" + text + inside + "</question></quiz>";
+        const ImportedQuestions got = BankFormat::read(BankFormat::MoodleXml, quiz, "q.xml");
+        QCOMPARE(got.Records.size(), size_t(1));
+        QCOMPARE(got.Skipped.size(), size_t(1));
+        QVERIFY2(got.Skipped[0].Reason.startsWith(reason), qPrintable(got.Skipped[0].Reason));
+    }
+
     void sourcesThatAreNotTheFormatAreRefused_data()
     {
         QTest::addColumn<int>("format");

@@ -94,7 +94,8 @@ int importBank(const CommandLine& command, const QString& source, const QString&
 int exportBank(const CommandLine& command, const QString& bank, const Options& options)
 {
     const QByteArray bytes = readFile(bank);
-    const QByteArray text = BankFormat::write(options.Format.value_or(BankFormat::Aiken), BankImage::records(bytes), bank);
+    const BankFormat::Kind format = options.Format.value_or(BankFormat::Aiken);
+    const QByteArray text = BankFormat::write(format, BankImage::records(bytes), bank);
     if (const qsizetype tail = BankImage::trailingBytes(bytes); tail > 0)
         command.Err << "oplab-data: " << bank << ": " << tail
                     << " bytes after the last whole record are not exported" << Qt::endl;
