@@ -126,8 +126,10 @@ void TForm1::bind(Control* control, Signal signal, Handler handler)
 void TForm1::connectHandlers()
 {
     bind(ui->dxfColorButton2, &TdxfColorButton::OnClick, [this] { dxfColorButton2Click(); });
+    // "Регистрация" keeps its handler's name from when it was a bitmap button.
     bind(ui->dxfColorButton4, &TdxfColorButton::OnClick, [this] { BitBtn4Click(); });
     bind(ui->dxfColorButton3, &TdxfColorButton::OnClick, [this] { dxfColorButton3Click(); });
+    // "OK" keeps its handler's name from when it was a bitmap button.
     bind(ui->glSpeedButton1, &TglSpeedButton::OnClick, [this] { BitBtn6Click(); });
     bind(ui->dxfTimer1, &TdxfTimer::OnEndOfTime, [this] { dxfTimer1EndOfTime(); });
     bind(ui->dxfColorButton1, &TdxfColorButton::OnClick, [this] { dxfColorButton1Click(); });

@@ -4,8 +4,7 @@
 #include "platform/controls/ErrorReport.h"
 #include "admission/RandomGenerator.h"
 #include "journal/Journal.h"
-#include "bench/MeterText.h"
-#include "platform/NumberText.h"
+#include "bench/rules/MeterText.h"
 #include "platform/controls/TImage.h"
 #include "platform/controls/TLabel.h"
 #include "platform/controls/TSpeedButton.h"
@@ -24,15 +23,7 @@ QString primed(int accents, const QString& rest)
     return QStringLiteral("U") + QString(accents, QChar(0x60)) + rest;
 }
 
-// The power-on switch set of each parameter box, S1 first.
-const char* const PowerOnSets[6] = {
-    "011111100", // CB1 gain
-    "011111000", // CB2 offset voltage: S7 on Uвх
-    "011111000", // CB3 input currents: S7 on Uвх
-    "011111100", // CB4 input resistance
-    "011111100", // CB5 output resistance
-    "011111100", // CB6 common-mode rejection
-};
+using Step = BenchRules::Step;
 
 } // namespace
 
@@ -53,14 +44,22 @@ void Bench::emptyMeters()
     C.STP2->setCaption(QString());
 }
 
-bool Bench::on(int n) const
+BenchRules::State Bench::state() const
 {
-    return C.ChS[n - 1]->Checked();
+    BenchRules::State state;
+    for (int n = 1; n <= 9; ++n)
+        state.Switches[size_t(n - 1)] = C.ChS[size_t(n - 1)]->Checked();
+    for (int k = 1; k <= 6; ++k)
+        state.Boxes[size_t(k - 1)] = C.CB[size_t(k - 1)]->Checked();
+    state.Power = power();
+    state.Balance = C.TB1->Position();
+    state.Input = C.TB2->Position();
+    return state;
 }
 
-bool Bench::ticked(int k) const
+bool Bench::applies(BenchRules::Step step) const
 {
-    return C.CB[k - 1]->Checked();
+    return BenchRules(state()).applies(step);
 }
 
 bool Bench::power() const
@@ -68,34 +67,14 @@ bool Bench::power() const
     return C.SpeedButton1->Down();
 }
 
-bool Bench::balanced() const
-{
-    return C.TB1->Position() == 0;
-}
-
-bool Bench::switches(const char* pattern) const
-{
-    for (int n = 1; n <= 9; ++n) {
-        const char want = pattern[n - 1];
-        if (want != '-' && on(n) != (want == '1'))
-            return false;
-    }
-    return true;
-}
-
 void Bench::setSwitchCaption(int n, bool checkedCaption)
 {
-    QString caption;
-    if (n == 6 || n == 7)
-        caption = QStringLiteral("S%1 %2").arg(n).arg(checkedCaption ? QStringLiteral("Uвых") : QStringLiteral("Uвх"));
-    else
-        caption = QStringLiteral("S%1 %2").arg(n).arg(checkedCaption ? QStringLiteral("вкл.") : QStringLiteral("выкл."));
-    C.ChS[n - 1]->setCaption(caption);
+    C.ChS[n - 1]->setCaption(BenchRules::switchCaption(n, checkedCaption));
 }
 
 void Bench::showSwitch(int n)
 {
-    const bool checked = on(n);
+    const bool checked = C.ChS[n - 1]->Checked();
     setSwitchCaption(n, checked);
     C.IS[n - 1]->setVisible(checked);
 }
@@ -120,20 +99,13 @@ void Bench::SpeedButton1Click()
         setMeter(C.STP2, false);
         return;
     }
-    int count = 0;
-    int box = 0;
-    for (int k = 1; k <= 6; ++k) {
-        if (ticked(k)) {
-            ++count;
-            box = k;
-        }
-    }
-    if (count != 1) {
+    const BenchRules::PowerOn verdict = BenchRules(state()).powerOn();
+    if (verdict == BenchRules::PowerOn::WrongBoxes) {
         FDialogs.error(WrongSwitches);
         C.SpeedButton1->setDown(false);
         return;
     }
-    if (switches(PowerOnSets[box - 1])) {
+    if (verdict == BenchRules::PowerOn::Accepted) {
         setMeter(C.STP1, true);
         Unbalance();
         return;
@@ -147,7 +119,7 @@ void Bench::SpeedButton1Click()
 void Bench::Unbalance()
 {
     FGenerator.seedFromClock(FClock);
-    C.TB1->setPosition(int(FGenerator.draw(50)));
+    C.TB1->setPosition(int(FGenerator.draw(BenchRules::BalanceDraws)));
     ErrorReport::rethrowPending();
     C.STP1->setCaption(MeterText::FormatTenths(C.TB1->Position()));
 }
@@ -160,15 +132,15 @@ void Bench::TB1Change()
 void Bench::TB2Change()
 {
     const int q = C.TB2->Position();
-    if (!ticked(4) && !ticked(5) && !ticked(6) && on(1) && power()) {
+    if (applies(Step::InputOnOutputLabel)) {
         C.STP2->setCaption(MeterText::FormatTenths(q));
         C.Label2->setCaption(QStringLiteral("U вых = ") + C.STP2->Caption() + Unit);
     }
-    if (on(1) && (ticked(4) || ticked(5)) && power()) {
+    if (applies(Step::InputOnPrimedLabel)) {
         C.STP2->setCaption(MeterText::FormatTenths(q));
         C.Label12->setCaption(primed(1, QStringLiteral("вых = ")) + C.STP2->Caption() + Unit);
     }
-    if (on(1) && ticked(6) && power()) {
+    if (applies(Step::InputOnGeneratorLabel)) {
         C.STP2->setCaption(MeterText::FormatTenths(q));
         C.Label4->setCaption(QStringLiteral("Uвых.г. = ") + C.STP2->Caption() + Unit);
     }
@@ -195,7 +167,7 @@ QString Bench::lightInputReading()
     setMeter(C.STP2, true);
     C.STP2->setCaption(QStringLiteral("0,0"));
     FGenerator.seedFromClock(FClock);
-    C.TB2->setPosition(int(FGenerator.draw(100)));
+    C.TB2->setPosition(int(FGenerator.draw(BenchRules::InputDraws)));
     ErrorReport::rethrowPending();
     C.STP2->setCaption(MeterText::FormatTenths(C.TB2->Position()));
     return C.STP2->Caption();
@@ -206,7 +178,7 @@ void Bench::ChS1Click()
     showSwitch(1);
 
     // A: the gain's output reading.
-    if (ticked(1) && power() && balanced() && switches("111111100")) {
+    if (applies(Step::GainReading)) {
         C.Label2->setCaption(QStringLiteral("U вых = ") + lightInputReading() + Unit);
     } else if (power()) {
         setSwitchCaption(1, false);
@@ -216,23 +188,23 @@ void Bench::ChS1Click()
     }
 
     // B: the first input-resistance reading, with or without power.
-    if (ticked(4) && switches("111111100"))
+    if (applies(Step::FirstInputResistanceReading))
         C.Label12->setCaption(primed(1, QStringLiteral("вых = ")) + lightInputReading() + Unit);
 
     // C: input resistance.
-    if (ticked(4) && power() && balanced() && switches("110011100")) {
-        C.STP2->setCaption(NumberText::formatPattern(QStringLiteral("#.##"), C.TB2->Position() * 0.09L));
+    if (applies(Step::InputResistance)) {
+        C.STP2->setCaption(BenchRules::inputResistanceReading(C.TB2->Position()));
         C.Label13->setCaption(primed(2, QStringLiteral("вых = ")) + C.STP2->Caption() + Unit);
         C.Label14->setCaption(QStringLiteral("Rвх= 360 К"));
         FinishMeasurement(4, QStringLiteral("Входное сопротивление измерено."));
     }
 
     // D: the first output-resistance reading.
-    if (ticked(5) && power() && balanced() && switches("111111100"))
+    if (applies(Step::FirstOutputResistanceReading))
         C.Label12->setCaption(primed(1, QStringLiteral("вых = ")) + lightInputReading() + Unit);
 
     // E: the generator reading of the rejection measurement.
-    if (ticked(6) && power() && balanced() && switches("111111100"))
+    if (applies(Step::GeneratorReading))
         C.Label4->setCaption(QStringLiteral("U вых.г. = ") + lightInputReading() + Unit);
 }
 
@@ -244,16 +216,16 @@ void Bench::ChS2Click()
 void Bench::ChS3Click()
 {
     showSwitch(3);
-    if (ticked(3) && balanced() && power() && switches("01-111000"))
+    if (applies(Step::S3Unbalance))
         Unbalance();
 }
 
 void Bench::ChS4Click()
 {
     showSwitch(4);
-    if (on(4) && !on(2) && balanced() && on(5))
+    if (applies(Step::S4ClosedUnbalance))
         Unbalance();
-    if (ticked(4) && power() && balanced() && switches("010011100"))
+    if (applies(Step::S4OpenedUnbalance))
         Unbalance();
 }
 
@@ -262,14 +234,12 @@ void Bench::ChS5Click()
     showSwitch(5);
 
     // Turned off with the output loaded: the reading falls to two thirds.
-    if (!on(5) && power() && switches("1000-11--")) {
-        const long double u = MeterText::readBack(C.STP2->Caption());
-        C.STP2->setCaption(NumberText::formatFixed(u * 2.0L / 3.0L, 5));
-    }
+    if (applies(Step::LoadedOutputReading))
+        C.STP2->setCaption(BenchRules::loadedReading(C.STP2->Caption()));
 
     // Output resistance.
-    if (ticked(5) && power() && balanced() && switches("111101100")) {
-        C.STP2->setCaption(NumberText::formatPattern(QStringLiteral("#.##"), C.TB2->Position() * 0.11L));
+    if (applies(Step::OutputResistance)) {
+        C.STP2->setCaption(BenchRules::outputResistanceReading(C.TB2->Position()));
         C.Label13->setCaption(primed(2, QStringLiteral("вых = ")) + C.STP2->Caption() + Unit);
         C.Label15->setCaption(QStringLiteral("Rвых= 0,2 К"));
         FinishMeasurement(5, QStringLiteral("Выходное сопротивление измерено."));
@@ -293,20 +263,20 @@ void Bench::ChS6Click()
     showSwitch(6);
 
     // A: the first input-current reading.
-    if (ticked(3) && balanced() && power() && switches("010110000")) {
+    if (applies(Step::FirstInputCurrentReading)) {
         C.STP1->setCaption(QStringLiteral("4"));
         C.Label7->setCaption(primed(1, QStringLiteral("1 = 4 B")));
     }
 
     // B: S6 turned to the output with S3 on and S4 off: a new unbalance,
     // and S6 stays on the output side.
-    if (ticked(3) && power() && switches("011011000")) {
+    if (applies(Step::S6Unbalance)) {
         Unbalance();
         return;
     }
 
     // C: input currents, whatever the balance.
-    if (ticked(3) && power() && switches("011010000")) {
+    if (applies(Step::InputCurrents)) {
         C.STP1->setCaption(QStringLiteral("5"));
         C.Label9->setCaption(primed(2, QStringLiteral("1 = 5 B")));
         C.Label10->setCaption(QStringLiteral("Iвх1 = 50 nA"));
@@ -315,7 +285,7 @@ void Bench::ChS6Click()
     }
 
     // D: offset voltage.
-    if (ticked(2) && balanced() && power() && switches("011110000")) {
+    if (applies(Step::OffsetVoltage)) {
         C.STP1->setCaption(QStringLiteral("3"));
         C.Label8->setCaption(QStringLiteral("U1 = 3 B"));
         C.Label1->setCaption(QStringLiteral("Uсм = 0,003 В  "));
@@ -336,10 +306,9 @@ void Bench::ChS7Click()
     showSwitch(7);
 
     // A: gain; otherwise, with the power on, S7 is held on the input side.
-    const int q = C.TB2->Position();
-    if (ticked(1) && power() && balanced() && q > 70 && q < 80 && switches("111111000")) {
+    if (applies(Step::Gain)) {
         setSwitchCaption(7, true); // the overlay stays hidden
-        C.STP2->setCaption(MeterText::hundredths(q));
+        C.STP2->setCaption(MeterText::hundredths(C.TB2->Position()));
         C.Label4->setCaption(QStringLiteral("Uвых.г = ") + C.STP2->Caption() + Unit);
         C.Label20->setVisible(true);
         C.Label21->setVisible(true);
@@ -351,10 +320,8 @@ void Bench::ChS7Click()
     }
 
     // B: common-mode rejection.
-    if (ticked(6) && power() && balanced() && switches("111111011")) {
-        C.Label2->setCaption(QStringLiteral("U вых = ")
-                             + NumberText::formatPattern(QStringLiteral("#.###"), C.TB2->Position() * 0.001L)
-                             + Unit);
+    if (applies(Step::CommonModeRejection)) {
+        C.Label2->setCaption(QStringLiteral("U вых = ") + BenchRules::rejectionReading(C.TB2->Position()) + Unit);
         C.Label22->setVisible(true);
         C.Label17->setCaption(QStringLiteral("Кос.сф = 60 Дб"));
         FinishMeasurement(6, QStringLiteral("Коэффициент ослабления синфазного сигнала измерен."));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/rules/BenchRules.h"
+
 #include <QObject>
 #include <QString>
 
@@ -20,7 +22,8 @@ class TTrackBar;
 // input sliders, and the switch handlers whose steps carry out the six
 // measurements. The bench keeps no state of its own beyond its controls and
 // the student's working journal record: every condition is read from the
-// controls at the moment a step runs.
+// controls at the moment a step runs and decided by the bench's rules; the
+// handlers write what the rules say to the controls.
 class Bench : public QObject
 {
     Q_OBJECT
@@ -84,13 +87,10 @@ public:
     void FinishMeasurement(int k, const QString& message);
 
 private:
-    bool on(int n) const;
-    bool ticked(int k) const;
+    // The controls' positions now, and whether a step applies to them.
+    BenchRules::State state() const;
+    bool applies(BenchRules::Step step) const;
     bool power() const;
-    bool balanced() const;
-    // Whether the switches stand as the pattern says, S1 first: '1' on
-    // (S6, S7: on Uвых), '0' off, '-' either way.
-    bool switches(const char* pattern) const;
 
     // The caption-and-overlay step every switch handler begins with.
     void showSwitch(int n);

@@ -1,14 +1,20 @@
 // The admission test on the real main window: the first question made
 // ready at registration, the draws from the two banks, the judging by the
 // checked box and the 45 seconds of every question after the first.
-#include "TestRunFixture.h"
+#include "support/BankFixture.h"
+#include "support/Draws.h"
+#include "support/JournalFixture.h"
+#include "support/WindowDriver.h"
 
 #include "admission/run/TestRun.h"
+#include "app/Unit1.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "widgets/dxfTimer/TdxfTimer.h"
 
 #include <QApplication>
 #include <QtTest>
 
-using namespace testrun;
+using namespace fixture;
 
 Q_DECLARE_METATYPE(QList<int>)
 
@@ -29,18 +35,21 @@ private slots:
 
 void tst_TestRun::firstQuestionIsReadyBeforeTheTestPage()
 {
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 6), bank(QStringLiteral("Второй банк"), 6));
-    s.clock.Utc = QTime(9, 30, 15, 250);
-    Draws draws(s.clock.Utc);
-    const QuestionRecord& expected = s.first[size_t(draws.next(6))];
+    WindowDriver s;
+    const Bank first = firstBank(6);
+    s.writeBanks(first, secondBank(6));
+    s.Clock.Utc = QTime(9, 30, 15, 250);
+    Draws draws(s.Clock.Utc);
+    const QuestionRecord& expected = first[size_t(draws.next(6))];
+    const QuestionRecord& next = first[size_t(draws.next(6))];
+    QVERIFY(next.Question.text() != expected.Question.text());
 
     s.registerStudent();
-    QCOMPARE(s.dialogs.take(), QStringList());
+    QCOMPARE(s.Dialogs.take(), QStringList());
     QCOMPARE(s.page(), QStringLiteral("1_2"));
     // On the theory page, before the test page has ever been shown.
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 1"));
-    QCOMPARE(s.text(), expected.Question.text());
+    QCOMPARE(s.questionText(), expected.Question.text());
     QCOMPARE(s.answers(), QStringList({expected.Answer1.text(), expected.Answer2.text(), expected.Answer3.text(),
                                        expected.Answer4.text()}));
     QVERIFY(!s.timer()->Running());
@@ -48,21 +57,24 @@ void tst_TestRun::firstQuestionIsReadyBeforeTheTestPage()
 
     // The first question has no time limit: however long the student
     // reads, the clock stands.
-    s.pass(120);
-    QTest::qWait(600);
-    s.press("dxfColorButton3");
+    s.Clock.advance(120'000);
+    QVERIFY(!s.countdownTicks());
+    s.click("dxfColorButton3");
     QCOMPARE(s.page(), QStringLiteral("2"));
-    s.pass(120);
-    QTest::qWait(600);
-    QCOMPARE(s.dialogs.take(), QStringList());
+    s.Clock.advance(120'000);
+    QVERIFY(!s.countdownTicks());
+    QCOMPARE(s.Dialogs.take(), QStringList());
     QVERIFY(!s.timer()->Running());
     QCOMPARE(s.timer()->ElapsedSeconds(), 0);
     QCOMPARE(s.timer()->GetDisplayText(), QStringLiteral("45"));
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 1"));
 
-    // Confirmed: the second question runs from the full 45 seconds.
-    s.ok();
+    // Confirmed: the second question, on the screen, runs from the full
+    // 45 seconds.
+    const QStringList texts {"ST1", "ST2", "glStaticText1", "glStaticText2", "glStaticText3", "glStaticText4"};
+    QCOMPARE(s.repainted([&] { s.ok(); }, texts), texts);
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 2"));
+    QCOMPARE(s.questionText(), next.Question.text());
     QVERIFY(s.timer()->Running());
     QCOMPARE(s.timer()->GetDisplayText(), QStringLiteral("45"));
 }
@@ -83,28 +95,30 @@ void tst_TestRun::drawsFollowTheUniversalTimeSeed()
     QFETCH(QTime, utc);
     QFETCH(int, firstCount);
     QFETCH(int, secondCount);
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), firstCount), bank(QStringLiteral("Второй банк"), secondCount));
-    s.clock.Utc = utc;
+    WindowDriver s;
+    const Bank first = firstBank(firstCount);
+    const Bank second = secondBank(secondCount);
+    s.writeBanks(first, second);
+    s.Clock.Utc = utc;
     // The local time must not be the one the seed is taken from.
-    s.clock.Local = utc.addSecs(3 * 3600 + 17);
+    s.Clock.Local = utc.addSecs(3 * 3600 + 17);
     Draws draws(utc);
 
     s.startTest();
     for (int q = 1; q <= 10; ++q) {
         const bool fromFirst = q <= 5;
-        const Bank& b = fromFirst ? s.first : s.second;
+        const Bank& b = fromFirst ? first : second;
         const QuestionRecord& expected = b[size_t(draws.next(fromFirst ? firstCount : secondCount))];
         QCOMPARE(s.number(), QStringLiteral("Вопрос № %1").arg(q));
-        QCOMPARE(s.text(), expected.Question.text());
+        QCOMPARE(s.questionText(), expected.Question.text());
         QCOMPARE(s.answers(), QStringList({expected.Answer1.text(), expected.Answer2.text(), expected.Answer3.text(),
                                            expected.Answer4.text()}));
         const int right = expected.RightAnswer;
         s.answer(true);
         // The selection is left as the student made it.
-        QVERIFY(s.box(right)->Checked());
+        QVERIFY(s.answerBox(right)->Checked());
     }
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
     QCOMPARE(s.page(), QStringLiteral("3"));
 }
 
@@ -137,35 +151,35 @@ void tst_TestRun::judgedByTheTagOfTheCheckedBox()
     QFETCH(int, checked);
     QFETCH(int, right);
     QFETCH(int, counted);
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 1, [right](int) { return right; }),
-                 bank(QStringLiteral("Второй банк"), 1));
+    WindowDriver s;
+    s.writeBanks(firstBank(1, [right](int) { return right; }),
+                 secondBank(1));
     s.startTest();
     for (int n = 1; n <= 4; ++n)
-        s.box(n)->setTag(tags[n - 1]);
+        s.answerBox(n)->setTag(tags[n - 1]);
     if (checked > 0)
         s.choose(checked);
     else if (checked == 0)
         s.chooseNone();
     for (int n = 1; n <= 4; ++n)
-        QCOMPARE(s.box(n)->Checked(), n == checked || (n == 1 && checked < 0));
+        QCOMPARE(s.answerBox(n)->Checked(), n == checked || (n == 1 && checked < 0));
 
     s.ok();
-    QCOMPARE(s.dialogs.take(), QStringList());
-    QCOMPARE(s.form->testRun().RightCount(), counted);
+    QCOMPARE(s.Dialogs.take(), QStringList());
+    QCOMPARE(s.form().testRun().RightCount(), counted);
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 2"));
 }
 
 void tst_TestRun::questionRunsOutOfTime()
 {
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 5), bank(QStringLiteral("Второй банк"), 5));
+    WindowDriver s;
+    s.writeBanks(firstBank(5), secondBank(5));
     s.startTest();
     s.answer(true);
-    QCOMPARE(s.form->testRun().RightCount(), 1);
+    QCOMPARE(s.form().testRun().RightCount(), 1);
 
     // Question 2 answered with 15 seconds left: question 3 has all 45.
-    s.pass(30);
+    s.Clock.advance(30'000);
     s.timer()->Tick();
     QCOMPARE(s.timer()->GetDisplayText(), QStringLiteral("15"));
     s.answer(false);
@@ -176,50 +190,49 @@ void tst_TestRun::questionRunsOutOfTime()
     s.chooseAnswer(true);
     bool stoppedMeanwhile = false;
     QString numberMeanwhile;
-    s.dialogs.onShow = [&](const QString&, const QString&) {
+    s.Dialogs.onShow = [&](const QString&, const QString&) {
         stoppedMeanwhile = !s.timer()->Running();
         numberMeanwhile = s.number();
     };
-    s.pass(45);
+    s.Clock.advance(45'000);
     s.timer()->Tick();
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: End of Time")}));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: End of Time")}));
     QVERIFY(stoppedMeanwhile);
     QCOMPARE(numberMeanwhile, QStringLiteral("Вопрос № 3"));
-    QCOMPARE(s.form->testRun().RightCount(), 2);
+    QCOMPARE(s.form().testRun().RightCount(), 2);
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 4"));
     QVERIFY(s.timer()->Running());
     QCOMPARE(s.timer()->GetDisplayText(), QStringLiteral("45"));
 
     // Question 4 has a fresh 45 seconds: 44 are not enough, the 45th is.
     s.chooseAnswer(false);
-    s.pass(44);
+    s.Clock.advance(44'000);
     s.timer()->Tick();
-    QCOMPARE(s.dialogs.take(), QStringList());
+    QCOMPARE(s.Dialogs.take(), QStringList());
     QCOMPARE(s.timer()->GetDisplayText(), QStringLiteral("01"));
-    s.pass(1);
+    s.Clock.advance(1'000);
     s.timer()->Tick();
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: End of Time")}));
-    QCOMPARE(s.form->testRun().RightCount(), 2);
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: End of Time")}));
+    QCOMPARE(s.form().testRun().RightCount(), 2);
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 5"));
 
     // Question 5: the clock's own ticks run it out as well.
     s.chooseAnswer(true);
-    s.pass(45);
-    QTRY_COMPARE_WITH_TIMEOUT(s.dialogs.Shown.size(), 1, 2000);
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: End of Time")}));
-    QCOMPARE(s.form->testRun().RightCount(), 3);
+    s.Clock.advance(45'000);
+    QTRY_COMPARE_WITH_TIMEOUT(s.Dialogs.Shown.size(), 1, 2000);
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: End of Time")}));
+    QCOMPARE(s.form().testRun().RightCount(), 3);
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 6"));
 
     // Once the test is over the clock is stopped: no end of time follows.
-    s.dialogs.onShow = nullptr;
+    s.Dialogs.onShow = nullptr;
     for (int q = 6; q <= 10; ++q)
         s.answer(true);
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 8")}));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 8")}));
     QCOMPARE(s.page(), QStringLiteral("3"));
     QVERIFY(!s.timer()->Running());
-    s.pass(60);
-    QTest::qWait(600);
-    QCOMPARE(s.dialogs.take(), QStringList());
+    s.Clock.advance(60'000);
+    QVERIFY(!s.countdownTicks());
 }
 
 QTEST_MAIN(tst_TestRun)

@@ -2,15 +2,20 @@
 // read-only or cut bank at registration and when the test turns to the
 // second bank, what the student is told, what stays, and how the test
 // goes on once the bank is mended.
-#include "TestRunFixture.h"
+#include "support/BankFixture.h"
+#include "support/Draws.h"
+#include "support/JournalFixture.h"
+#include "support/WindowDriver.h"
 
 #include "admission/run/TestRun.h"
+#include "app/Unit1.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "widgets/dxfTimer/TdxfTimer.h"
 
 #include <QApplication>
 #include <QtTest>
 
 using namespace fixture;
-using namespace testrun;
 
 namespace {
 
@@ -19,9 +24,9 @@ const QString Fio = QStringLiteral("Иванов И.И.");
 enum Fault { Missing, Empty, Cut, ReadOnly };
 
 // Spoils the bank as the fault says.
-void spoil(const Session& s, const QString& name, Fault fault)
+void spoil(const WindowDriver& s, const QString& name, Fault fault)
 {
-    const QString path = s.lab.file(name);
+    const QString path = s.file(name);
     switch (fault) {
     case Missing:
         QFile::remove(path);
@@ -40,9 +45,9 @@ void spoil(const Session& s, const QString& name, Fault fault)
 }
 
 // Puts the bank back as it was written, writable again.
-void mend(const Session& s, const QString& name, const Bank& b)
+void mend(const WindowDriver& s, const QString& name, const Bank& b)
 {
-    const QString path = s.lab.file(name);
+    const QString path = s.file(name);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     QFile::remove(path);
     writeFile(path, bytesOf(b));
@@ -89,30 +94,31 @@ void tst_TestRunFailures::firstBankFaultAtRegistration()
 {
     QFETCH(Fault, fault);
     QFETCH(QString, error);
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 3), bank(QStringLiteral("Второй банк"), 3));
+    WindowDriver s;
+    const Bank first = firstBank(3);
+    s.writeBanks(first, secondBank(3));
     spoil(s, QStringLiteral("Qest.txt"), fault);
 
     s.registerStudent(Fio, QStringLiteral("42"));
-    QCOMPARE(s.dialogs.take(), QStringList({error}));
+    QCOMPARE(s.Dialogs.take(), QStringList({error}));
     QCOMPARE(s.page(), QStringLiteral("1"));
     // The new student was stored before the bank was opened.
-    QCOMPARE(s.journal(), record(Fio, "42"));
+    QCOMPARE(s.journalBytes(), record(Fio, "42"));
 
     // A second press finds the student and appends nothing.
-    s.press("dxfColorButton4");
-    QCOMPARE(s.dialogs.take(), QStringList({error}));
+    s.click("dxfColorButton4");
+    QCOMPARE(s.Dialogs.take(), QStringList({error}));
     QCOMPARE(s.page(), QStringLiteral("1"));
-    QCOMPARE(s.journal(), record(Fio, "42"));
+    QCOMPARE(s.journalBytes(), record(Fio, "42"));
 
     // With the bank mended the registration goes through.
-    mend(s, QStringLiteral("Qest.txt"), s.first);
-    s.press("dxfColorButton4");
-    QCOMPARE(s.dialogs.take(), QStringList());
+    mend(s, QStringLiteral("Qest.txt"), first);
+    s.click("dxfColorButton4");
+    QCOMPARE(s.Dialogs.take(), QStringList());
     QCOMPARE(s.page(), QStringLiteral("1_2"));
-    QCOMPARE(s.journal(), record(Fio, "42"));
+    QCOMPARE(s.journalBytes(), record(Fio, "42"));
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 1"));
-    QVERIFY(s.onShow());
+    QVERIFY(s.questionOnShow());
     QVERIFY(!s.timer()->Running());
 }
 
@@ -138,8 +144,8 @@ void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged()
     QFETCH(Fault, fault);
     QFETCH(bool, timedOut);
     QFETCH(QStringList, shown);
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 4), bank(QStringLiteral("Второй банк"), 4));
+    WindowDriver s;
+    s.writeBanks(firstBank(4), secondBank(4));
     s.startTest(Fio, QStringLiteral("42"));
     for (int q = 1; q <= 4; ++q)
         s.answer(true);
@@ -147,22 +153,21 @@ void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged()
 
     s.chooseAnswer(true);
     if (timedOut) {
-        s.pass(45);
+        s.Clock.advance(45'000);
         s.timer()->Tick();
     } else {
         s.ok();
     }
-    QCOMPARE(s.dialogs.take(), shown);
+    QCOMPARE(s.Dialogs.take(), shown);
     // Question 5 is judged and counted; it stays on show, and nothing is
     // timed while the bank is mended.
-    QCOMPARE(s.form->testRun().RightCount(), 5);
+    QCOMPARE(s.form().testRun().RightCount(), 5);
     QCOMPARE(s.page(), QStringLiteral("2"));
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 5"));
     QVERIFY(!s.timer()->Running());
-    s.pass(60);
-    QTest::qWait(600);
-    QCOMPARE(s.dialogs.take(), QStringList());
-    QCOMPARE(s.journal(), record(Fio, "42"));
+    s.Clock.advance(60'000);
+    QVERIFY(!s.countdownTicks());
+    QCOMPARE(s.journalBytes(), record(Fio, "42"));
 }
 
 void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack_data()
@@ -177,62 +182,63 @@ void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack()
 {
     QFETCH(Fault, fault);
     QFETCH(QString, error);
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 4), bank(QStringLiteral("Второй банк"), 4));
+    WindowDriver s;
+    const Bank second = secondBank(4);
+    s.writeBanks(firstBank(4), second);
     s.startTest(Fio, QStringLiteral("42"));
     for (int q = 1; q <= 4; ++q)
         s.answer(true);
     spoil(s, QStringLiteral("Qest1.txt"), fault);
     s.answer(true);
-    QCOMPARE(s.dialogs.take(), QStringList({error}));
-    QCOMPARE(s.form->testRun().RightCount(), 5);
+    QCOMPARE(s.Dialogs.take(), QStringList({error}));
+    QCOMPARE(s.form().testRun().RightCount(), 5);
 
     // Pressed again with the bank back: question 5 is not counted twice,
     // a bank already closed is not closed again, and question 6 comes from
     // the second bank with its full time.
-    mend(s, QStringLiteral("Qest1.txt"), s.second);
+    mend(s, QStringLiteral("Qest1.txt"), second);
     s.ok();
-    QCOMPARE(s.dialogs.take(), QStringList());
-    QCOMPARE(s.form->testRun().RightCount(), 5);
+    QCOMPARE(s.Dialogs.take(), QStringList());
+    QCOMPARE(s.form().testRun().RightCount(), 5);
     QCOMPARE(s.number(), QStringLiteral("Вопрос № 6"));
-    QVERIFY(s.text().startsWith(QStringLiteral("Второй банк")));
+    QVERIFY(s.questionText().startsWith(QStringLiteral("Второй банк")));
     QVERIFY(s.timer()->Running());
     QCOMPARE(s.timer()->GetDisplayText(), QStringLiteral("45"));
 
     for (int q = 6; q <= 10; ++q) {
-        QVERIFY(s.text().startsWith(QStringLiteral("Второй банк")));
+        QVERIFY(s.questionText().startsWith(QStringLiteral("Второй банк")));
         s.answer(true);
     }
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
-    QCOMPARE(s.journal(), withVerdictField(record(Fio, "42", "10"), "05E7E0F765F2F7E5F2"));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
+    QCOMPARE(s.journalBytes(), withVerdictField(record(Fio, "42", "10"), "05E7E0F765F2F7E5F2"));
     QCOMPARE(s.page(), QStringLiteral("3"));
 }
 
 void tst_TestRunFailures::givingUpAfterTheSecondBankWasMissing()
 {
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 4), bank(QStringLiteral("Второй банк"), 4));
+    WindowDriver s;
+    s.writeBanks(firstBank(4), secondBank(4));
     s.startTest(Fio, QStringLiteral("42"));
     for (int q = 1; q <= 4; ++q)
         s.answer(true);
     spoil(s, QStringLiteral("Qest1.txt"), Missing);
     s.answer(true);
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("error: File not found")}));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("error: File not found")}));
 
     // No bank is open now; "Закрыть" still stores the record, closes the
     // journal and the window.
-    s.press("dxfColorButton1");
-    QCOMPARE(s.dialogs.take(), QStringList());
-    QCOMPARE(s.journal(), record(Fio, "42"));
-    QVERIFY(!s.form->journal().isOpen());
-    QVERIFY(!s.form->isVisible());
+    s.click("dxfColorButton1");
+    QCOMPARE(s.Dialogs.take(), QStringList());
+    QCOMPARE(s.journalBytes(), record(Fio, "42"));
+    QVERIFY(!s.form().journal().isOpen());
+    QVERIFY(!s.form().isVisible());
 }
 
 void tst_TestRunFailures::partialRecordIsNeverDrawn()
 {
-    Session s;
+    WindowDriver s;
     const QTime utc(11, 11, 11, 111);
-    s.clock.Utc = utc;
+    s.Clock.Utc = utc;
     // Were the cut record counted, this seed would draw it.
     Draws draws(utc);
     bool wouldDrawIt = false;
@@ -241,13 +247,15 @@ void tst_TestRunFailures::partialRecordIsNeverDrawn()
     QVERIFY(wouldDrawIt);
 
     const QByteArray cut = bytesOf(question(QStringLiteral("Обрывок"), 1, 1)).left(1287);
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 1), bank(QStringLiteral("Второй банк"), 1), cut, cut);
+    const Bank first = firstBank(1);
+    const Bank second = secondBank(1);
+    s.writeBanks(first, second, cut, cut);
     s.startTest(Fio, QStringLiteral("42"));
     for (int q = 1; q <= 10; ++q) {
-        QCOMPARE(s.text(), (q <= 5 ? s.first : s.second)[0].Question.text());
+        QCOMPARE(s.questionText(), (q <= 5 ? first : second)[0].Question.text());
         s.answer(true);
     }
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10")}));
     QCOMPARE(s.page(), QStringLiteral("3"));
 }
 

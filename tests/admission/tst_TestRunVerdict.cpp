@@ -2,17 +2,22 @@
 // score stored in the student's 73-byte journal record, the result
 // message, the bench after a pass, the program end after a fail, and the
 // record left as it was when the test is given up with "Закрыть".
-#include "TestRunFixture.h"
+#include "support/BankFixture.h"
+#include "support/Draws.h"
+#include "support/JournalFixture.h"
+#include "support/WindowDriver.h"
 
 #include "platform/controls/TRichEdit.h"
 #include "admission/run/TestRun.h"
+#include "app/Unit1.h"
+#include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "widgets/dxfTimer/TdxfTimer.h"
 #include "ui_Unit1.h"
 
 #include <QApplication>
 #include <QtTest>
 
 using namespace fixture;
-using namespace testrun;
 
 namespace {
 
@@ -94,14 +99,14 @@ void tst_TestRunVerdict::verdictFollowsTheRightCount()
     QFETCH(QByteArray, stored);
     const bool pass = right >= 7;
 
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 5), bank(QStringLiteral("Второй банк"), 5));
+    WindowDriver s;
+    s.writeBanks(firstBank(5), secondBank(5));
     s.startTest(Fio, QStringLiteral("42"));
-    QCOMPARE(s.journal(), record(Fio, "42"));
+    QCOMPARE(s.journalBytes(), record(Fio, "42"));
     auto* instructions = s.control<TRichEdit>("RichEdit1");
     const QString startUpInstructions = instructions->toPlainText();
     // The instructions are changed on disk while the test runs.
-    writeFile(s.lab.file(QStringLiteral("1.rtf")), NewInstructions);
+    writeFile(s.file(QStringLiteral("1.rtf")), NewInstructions);
 
     struct
     {
@@ -111,18 +116,18 @@ void tst_TestRunVerdict::verdictFollowsTheRightCount()
         bool visible = false;
         int ended = -1;
     } meanwhile;
-    s.dialogs.onShow = [&](const QString&, const QString&) {
-        meanwhile.journal = s.journal();
+    s.Dialogs.onShow = [&](const QString&, const QString&) {
+        meanwhile.journal = s.journalBytes();
         meanwhile.page = s.page();
         meanwhile.instructions = instructions->toPlainText();
-        meanwhile.visible = s.form->isVisible();
-        meanwhile.ended = s.programEnd.Ended;
+        meanwhile.visible = s.form().isVisible();
+        meanwhile.ended = s.ProgramEnd.Ended;
     };
     for (int q = 1; q <= 10; ++q)
         s.answer(answeredRight(q, right));
 
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: ") + result}));
-    QCOMPARE(s.form->testRun().RightCount(), right);
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: ") + result}));
+    QCOMPARE(s.form().testRun().RightCount(), right);
     // While the result is on show: the verdict stored, nothing else done.
     QCOMPARE(meanwhile.journal, shown);
     QCOMPARE(meanwhile.page, QStringLiteral("2"));
@@ -131,34 +136,34 @@ void tst_TestRunVerdict::verdictFollowsTheRightCount()
     QCOMPARE(meanwhile.ended, 0);
     QVERIFY(!s.timer()->Running());
 
-    QCOMPARE(s.journal(), stored);
+    QCOMPARE(s.journalBytes(), stored);
     if (pass) {
         QCOMPARE(s.page(), QStringLiteral("3"));
         QCOMPARE(instructions->toPlainText(), QStringLiteral("Instructions as they stand after the test"));
-        QVERIFY(s.form->isVisible());
-        QCOMPARE(s.programEnd.Ended, 0);
+        QVERIFY(s.form().isVisible());
+        QCOMPARE(s.ProgramEnd.Ended, 0);
         // The journal stays open on the record for the bench.
-        QVERIFY(s.form->journal().isOpen());
-        QCOMPARE(s.form->journal().file().filePos(), 0);
+        QVERIFY(s.form().journal().isOpen());
+        QCOMPARE(s.form().journal().file().filePos(), 0);
     } else {
-        QVERIFY(!s.form->isVisible());
-        QCOMPARE(s.programEnd.Ended, 1);
+        QVERIFY(!s.form().isVisible());
+        QCOMPARE(s.ProgramEnd.Ended, 1);
     }
 }
 
 void tst_TestRunVerdict::passWithUnreadableInstructionsStillOpensTheBench()
 {
-    Session s;
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 5), bank(QStringLiteral("Второй банк"), 5));
+    WindowDriver s;
+    s.writeBanks(firstBank(5), secondBank(5));
     s.startTest(Fio, QStringLiteral("42"));
     auto* instructions = s.control<TRichEdit>("RichEdit1");
     const QString startUpInstructions = instructions->toPlainText();
-    QFile::remove(s.lab.file(QStringLiteral("1.rtf")));
+    QFile::remove(s.file(QStringLiteral("1.rtf")));
     for (int q = 1; q <= 10; ++q)
         s.answer(true);
 
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10"),
-                                            QStringLiteral("error: Cannot open file ") + s.lab.file("1.rtf")}));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 10"),
+                                            QStringLiteral("error: Cannot open file ") + s.file("1.rtf")}));
     QCOMPARE(s.page(), QStringLiteral("3"));
     // Not the text read at start-up: the view's built-in text.
     QWidget host;
@@ -166,26 +171,26 @@ void tst_TestRunVerdict::passWithUnreadableInstructionsStillOpensTheBench()
     stored.setupUi(&host);
     QVERIFY(instructions->toPlainText() != startUpInstructions);
     QCOMPARE(instructions->toPlainText(), stored.RichEdit1->toPlainText());
-    QCOMPARE(s.journal(), withVerdictField(record(Fio, "42", "10"), "05E7E0F765F2F7E5F2"));
+    QCOMPARE(s.journalBytes(), withVerdictField(record(Fio, "42", "10"), "05E7E0F765F2F7E5F2"));
 }
 
 void tst_TestRunVerdict::knownStudentGetsTheNewVerdictInHisRecord()
 {
-    Session s;
-    writeFile(s.lab.file(QStringLiteral("Students.DAT")), earlierJournal());
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 5), bank(QStringLiteral("Второй банк"), 5));
+    WindowDriver s;
+    writeFile(s.file(QStringLiteral("Students.DAT")), earlierJournal());
+    s.writeBanks(firstBank(5), secondBank(5));
     s.startTest(QStringLiteral("Другой Д.Д."), QStringLiteral("007"));
-    QCOMPARE(s.journal(), earlierJournal());
+    QCOMPARE(s.journalBytes(), earlierJournal());
     for (int q = 1; q <= 10; ++q)
         s.answer(answeredRight(q, 7));
 
-    QCOMPARE(s.dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 7")}));
+    QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("message: Правильных ответов - 7")}));
     // Only Score and Verdict of the second record change; its name and
     // flags stay; "зачeт" over "незачeт" keeps the bytes behind it.
     const QByteArray expected = earlierJournal().left(73)
         + withVerdictField(record(QStringLiteral("Петров П.П."), "7", "7", QByteArray(), "+-+---"),
                            "05E7E0F765F265F200");
-    QCOMPARE(s.journal(), expected);
+    QCOMPARE(s.journalBytes(), expected);
     QCOMPARE(s.page(), QStringLiteral("3"));
 }
 
@@ -202,26 +207,26 @@ void tst_TestRunVerdict::givingUpKeepsTheRecord()
 {
     QFETCH(bool, known);
     QFETCH(int, answered);
-    Session s;
+    WindowDriver s;
     if (known)
-        writeFile(s.lab.file(QStringLiteral("Students.DAT")), earlierJournal());
+        writeFile(s.file(QStringLiteral("Students.DAT")), earlierJournal());
     const QByteArray registered = known ? earlierJournal() : record(Fio, "42");
-    s.writeBanks(bank(QStringLiteral("Первый банк"), 5), bank(QStringLiteral("Второй банк"), 5));
+    s.writeBanks(firstBank(5), secondBank(5));
     s.startTest(Fio, known ? QStringLiteral("7") : QStringLiteral("42"));
-    QCOMPARE(s.journal(), registered);
+    QCOMPARE(s.journalBytes(), registered);
     for (int q = 1; q <= answered; ++q)
         s.answer(true);
     // "Закрыть" stores the record from memory at the student's place:
     // bytes spoiled on disk meanwhile are put right.
     QByteArray spoiled = registered;
     spoiled.replace(known ? 73 : 0, 73, QByteArray(73, '\xEE'));
-    writeFile(s.lab.file(QStringLiteral("Students.DAT")), spoiled);
+    writeFile(s.file(QStringLiteral("Students.DAT")), spoiled);
 
-    s.press("dxfColorButton1");
-    QCOMPARE(s.dialogs.take(), QStringList());
-    QCOMPARE(s.journal(), registered);
-    QVERIFY(!s.form->journal().isOpen());
-    QVERIFY(!s.form->isVisible());
+    s.click("dxfColorButton1");
+    QCOMPARE(s.Dialogs.take(), QStringList());
+    QCOMPARE(s.journalBytes(), registered);
+    QVERIFY(!s.form().journal().isOpen());
+    QVERIFY(!s.form().isVisible());
 }
 
 QTEST_MAIN(tst_TestRunVerdict)

@@ -1,9 +1,6 @@
 // The main window: the stored form's pages and controls, start-up and the
 // page turns, built with fake message boxes in a scratch lab folder.
-#include "support/FakeClock.h"
-#include "support/FakeDialogs.h"
-#include "support/FakeProgramEnd.h"
-#include "support/LabFolder.h"
+#include "support/WindowDriver.h"
 #include "platform/controls/TNotebook.h"
 #include "platform/controls/TRichEdit.h"
 #include "platform/controls/TWebBrowser.h"
@@ -14,38 +11,11 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include <memory>
-
-namespace {
-
-void click(QWidget* control)
-{
-    QVERIFY(control);
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
-} // namespace
-
 class tst_Form1 : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TForm1> makeForm()
-    {
-        auto form = std::make_unique<TForm1>(dialogs, clock, programEnd);
-        form->show();
-        return form;
-    }
-    TNotebook* book(TForm1& form) { return form.findChild<TNotebook*>("Nb1"); }
-
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeProgramEnd programEnd;
-
 private slots:
-    void init() { dialogs.take(); }
-
     void storedFormMarksTheTestPage()
     {
         QWidget host;
@@ -60,29 +30,27 @@ private slots:
 
     void startUpOpensOnTheIntroPage()
     {
-        LabFolder lab;
-        auto form = makeForm();
-        QCOMPARE(book(*form)->ActivePage(), QString("1_1"));
-        QCOMPARE(form->windowTitle(), QString("Ормидан"));
-        QCOMPARE(form->size(), QSize(733, 562));
-        QVERIFY(!(form->windowFlags() & Qt::WindowCloseButtonHint));
-        QVERIFY(!(form->windowFlags() & Qt::WindowSystemMenuHint));
-        QVERIFY(dialogs.Shown.isEmpty());
-        QCOMPARE(form->font().pixelSize(), 11);
+        WindowDriver w;
+        QCOMPARE(w.page(), QString("1_1"));
+        QCOMPARE(w.form().windowTitle(), QString("Ормидан"));
+        QCOMPARE(w.form().size(), QSize(733, 562));
+        QVERIFY(!(w.form().windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(w.form().windowFlags() & Qt::WindowSystemMenuHint));
+        QVERIFY(w.Dialogs.Shown.isEmpty());
+        QCOMPARE(w.form().font().pixelSize(), 11);
     }
 
     void missingInstructionsAreReportedAndStartUpGoesOn()
     {
-        LabFolder lab({"1.htm"});
-        auto form = makeForm();
-        QCOMPARE(dialogs.take(), QStringList({"error: Cannot open file " + lab.file("1.rtf")}));
-        QCOMPARE(book(*form)->ActivePage(), QString("1_1"));
+        WindowDriver w({.LabFiles = {"1.htm"}});
+        QCOMPARE(w.Dialogs.take(), QStringList({"error: Cannot open file " + w.file("1.rtf")}));
+        QCOMPARE(w.page(), QString("1_1"));
         // The instructions group is not blank: it shows the view's built-in
         // text from the stored form, the beginning of the instructions.
         QWidget host;
         Ui::TForm1 stored;
         stored.setupUi(&host);
-        const QString builtIn = form->findChild<TRichEdit*>("RichEdit1")->toPlainText();
+        const QString builtIn = w.control<TRichEdit>("RichEdit1")->toPlainText();
         QCOMPARE(builtIn, stored.RichEdit1->toPlainText());
         QVERIFY(builtIn.startsWith(QString("Методические указания")));
         QVERIFY(builtIn.contains(QString("тумблеры S2–S5 вверх")));
@@ -90,46 +58,39 @@ private slots:
 
     void instructionsAreReadFromTheCurrentFolder()
     {
-        LabFolder lab({"1.htm"});
-        QFile rtf(lab.file("1.rtf"));
+        WindowDriver w({.LabFiles = {"1.htm"}, .StartNow = false});
+        QFile rtf(w.file("1.rtf"));
         QVERIFY(rtf.open(QIODevice::WriteOnly));
         rtf.write("{\\rtf1\\ansi\\ansicpg1251 \\'cc\\'e5\\'f2\\'ee\\'e4\\'e8\\'f7\\'ea\\'e0\\par}");
         rtf.close();
-        auto form = makeForm();
-        QVERIFY(dialogs.Shown.isEmpty());
-        auto* view = form->findChild<TRichEdit*>("RichEdit1");
-        QVERIFY(view->toPlainText().contains(QString("Методичка")));
+        w.start();
+        QVERIFY(w.Dialogs.Shown.isEmpty());
+        QVERIFY(w.control<TRichEdit>("RichEdit1")->toPlainText().contains(QString("Методичка")));
     }
 
     void pagesTurnForwardOnly()
     {
-        LabFolder lab;
-        auto form = makeForm();
-        TNotebook* nb = book(*form);
+        WindowDriver w;
+        w.click("dxfColorButton2");
+        QCOMPARE(w.page(), QString("1"));
 
-        click(form->findChild<QWidget*>("dxfColorButton2"));
-        QCOMPARE(nb->ActivePage(), QString("1"));
+        w.click("dxfColorButton4");
+        QCOMPARE(w.page(), QString("1_2"));
+        QCOMPARE(w.control<TWebBrowser>("WebBrowser1")->location(), w.file("1.htm"));
 
-        click(form->findChild<QWidget*>("dxfColorButton4"));
-        QCOMPARE(nb->ActivePage(), QString("1_2"));
-        auto* browser = form->findChild<TWebBrowser*>("WebBrowser1");
-        QCOMPARE(browser->location(), lab.file("1.htm"));
-
-        click(form->findChild<QWidget*>("dxfColorButton3"));
-        QCOMPARE(nb->ActivePage(), QString("2"));
+        w.click("dxfColorButton3");
+        QCOMPARE(w.page(), QString("2"));
     }
 
     void missingTheoryPageStillTurns()
     {
-        LabFolder lab;
-        QFile::remove(lab.file("1.htm"));
-        auto form = makeForm();
-        click(form->findChild<QWidget*>("dxfColorButton2"));
-        click(form->findChild<QWidget*>("dxfColorButton4"));
-        auto* browser = form->findChild<TWebBrowser*>("WebBrowser1");
-        QVERIFY(browser->toPlainText().contains(lab.file("1.htm")));
-        click(form->findChild<QWidget*>("dxfColorButton3"));
-        QCOMPARE(book(*form)->ActivePage(), QString("2"));
+        WindowDriver w;
+        QFile::remove(w.file("1.htm"));
+        w.click("dxfColorButton2");
+        w.click("dxfColorButton4");
+        QVERIFY(w.control<TWebBrowser>("WebBrowser1")->toPlainText().contains(w.file("1.htm")));
+        w.click("dxfColorButton3");
+        QCOMPARE(w.page(), QString("2"));
     }
 
     void controlsStandAtTheirPlaces_data()
@@ -160,19 +121,15 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
-        LabFolder lab;
-        auto form = makeForm();
-        auto* control = form->findChild<QWidget*>(name);
-        QVERIFY(control);
-        QCOMPARE(control->geometry(), geometry);
+        WindowDriver w;
+        QCOMPARE(w.widget(name)->geometry(), geometry);
     }
 
     void registrationFieldsAndFonts()
     {
-        LabFolder lab;
-        auto form = makeForm();
-        auto* fio = form->findChild<QLineEdit*>("EFIO");
-        auto* shifr = form->findChild<QLineEdit*>("EShifr");
+        WindowDriver w;
+        auto* fio = w.control<QLineEdit>("EFIO");
+        auto* shifr = w.control<QLineEdit>("EShifr");
         QCOMPARE(fio->text(), QString("Зорбин З.З."));
         QCOMPARE(shifr->text(), QString("123456"));
         QCOMPARE(fio->font().pixelSize(), 32);

@@ -2,37 +2,12 @@
 // turn to the theory page, and a failure reported in the error box with
 // the page kept on "1" so that a second press works.
 #include "support/JournalFixture.h"
-
-#include "support/FakeClock.h"
-#include "support/FakeDialogs.h"
-#include "support/FakeProgramEnd.h"
-#include "support/LabFolder.h"
-#include "platform/controls/TNotebook.h"
-#include "app/Unit1.h"
+#include "support/WindowDriver.h"
 
 #include <QLineEdit>
 #include <QtTest>
 
 using namespace fixture;
-
-namespace {
-
-template <class T>
-T* control(const TForm1& form, const char* name)
-{
-    T* found = form.findChild<T*>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-void press(const TForm1& form, const char* name)
-{
-    QWidget* button = control<QWidget>(form, name);
-    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-}
-
-} // namespace
 
 class tst_Unit1Registration : public QObject
 {
@@ -41,46 +16,34 @@ class tst_Unit1Registration : public QObject
 private slots:
     void registrationTurnsToTheTheoryPage();
     void failureKeepsThePageAndASecondPressWorks();
-
-private:
-    FakeDialogs dialogs;
-    FakeClock clock;
-    FakeProgramEnd programEnd;
 };
 
 void tst_Unit1Registration::registrationTurnsToTheTheoryPage()
 {
-    LabFolder lab;
-    TForm1 form(dialogs, clock, programEnd);
-    dialogs.take();
-    press(form, "dxfColorButton2");
-    control<QLineEdit>(form, "EFIO")->setText(QStringLiteral("Иванов И.И."));
-    control<QLineEdit>(form, "EShifr")->setText(QStringLiteral("42"));
-    press(form, "dxfColorButton4");
+    WindowDriver w;
+    w.registerStudent(QStringLiteral("Иванов И.И."), QStringLiteral("42"));
 
-    QCOMPARE(dialogs.take(), QStringList());
-    QCOMPARE(control<TNotebook>(form, "Nb1")->ActivePage(), QStringLiteral("1_2"));
-    QCOMPARE(readFile(lab.file(QStringLiteral("Students.DAT"))), record(QStringLiteral("Иванов И.И."), "42"));
+    QCOMPARE(w.Dialogs.take(), QStringList());
+    QCOMPARE(w.page(), QStringLiteral("1_2"));
+    QCOMPARE(w.journalBytes(), record(QStringLiteral("Иванов И.И."), "42"));
 }
 
 void tst_Unit1Registration::failureKeepsThePageAndASecondPressWorks()
 {
-    LabFolder lab;
-    TForm1 form(dialogs, clock, programEnd);
-    dialogs.take();
-    press(form, "dxfColorButton2");
-    control<QLineEdit>(form, "EShifr")->setText(QStringLiteral("4a"));
-    press(form, "dxfColorButton4");
+    WindowDriver w;
+    w.click("dxfColorButton2");
+    w.control<QLineEdit>("EShifr")->setText(QStringLiteral("4a"));
+    w.click("dxfColorButton4");
 
-    QCOMPARE(dialogs.take(), QStringList { QStringLiteral("error: '4a' is not a valid integer value") });
-    QCOMPARE(control<TNotebook>(form, "Nb1")->ActivePage(), QStringLiteral("1"));
-    QVERIFY(!QFile::exists(lab.file(QStringLiteral("Students.DAT"))));
+    QCOMPARE(w.Dialogs.take(), QStringList { QStringLiteral("error: '4a' is not a valid integer value") });
+    QCOMPARE(w.page(), QStringLiteral("1"));
+    QVERIFY(!QFile::exists(w.file(QStringLiteral("Students.DAT"))));
 
-    control<QLineEdit>(form, "EShifr")->setText(QStringLiteral("4"));
-    press(form, "dxfColorButton4");
-    QCOMPARE(control<TNotebook>(form, "Nb1")->ActivePage(), QStringLiteral("1_2"));
-    QCOMPARE(readFile(lab.file(QStringLiteral("Students.DAT"))).size(), 73);
-    QCOMPARE(programEnd.Ended, 0);
+    w.control<QLineEdit>("EShifr")->setText(QStringLiteral("4"));
+    w.click("dxfColorButton4");
+    QCOMPARE(w.page(), QStringLiteral("1_2"));
+    QCOMPARE(w.journalBytes().size(), 73);
+    QCOMPARE(w.ProgramEnd.Ended, 0);
 }
 
 QTEST_MAIN(tst_Unit1Registration)

@@ -2,11 +2,10 @@
 // admission test, the six measurements of the bench carried out as the
 // instructions give them, and the journal record byte for byte at the end.
 #include "support/JournalFixture.h"
-#include "bench/BenchFixture.h"
+#include "support/WindowDriver.h"
 
 #include "platform/FormatSettings.h"
 #include "platform/controls/TLabel.h"
-#include "platform/controls/TNotebook.h"
 #include "platform/controls/TStaticText.h"
 #include "platform/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
@@ -27,8 +26,7 @@ private slots:
 void tst_WholeRun::studentMeasuresAllSix()
 {
     FormatSettings::setDecimalSeparator(QLatin1Char(','));
-    BenchFixture bench;
-    TNotebook* book = bench.form().findChild<TNotebook*>("Nb1");
+    WindowDriver bench;
     const QString name = QStringLiteral("Петров П.П.");
     const auto off = [&bench] {
         return !bench.powerOn() && bench.meterColour(1) == "clGray" && bench.meterColour(2) == "clGray";
@@ -53,12 +51,12 @@ void tst_WholeRun::studentMeasuresAllSix()
     };
 
     bench.registerStudent(name, "2024");
-    QCOMPARE(book->ActivePage(), QString("1_2"));
+    QCOMPARE(bench.page(), QString("1_2"));
     QCOMPARE(bench.journalBytes(), record(name, "2024"));
 
     bench.passTest();
     QCOMPARE(bench.Dialogs.take(), QStringList {"message: Правильных ответов - 10"});
-    QCOMPARE(book->ActivePage(), QString("3"));
+    QCOMPARE(bench.page(), QString("3"));
 
     // Gain.
     QVERIFY(startMeasurement(0, 1, "011111100"));

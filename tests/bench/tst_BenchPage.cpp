@@ -1,6 +1,6 @@
 // The bench page as a student finds it after a passed test, and what the
 // switches do to the diagram and their captions while the power is off.
-#include "bench/BenchFixture.h"
+#include "support/WindowDriver.h"
 
 #include "platform/controls/TImage.h"
 #include "platform/controls/TLabel.h"
@@ -8,7 +8,6 @@
 #include "platform/controls/TStaticText.h"
 #include "platform/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
-#include "platform/controls/TNotebook.h"
 #include "app/Unit1.h"
 
 #include <QtTest>
@@ -16,7 +15,7 @@
 namespace {
 
 // Everything a switch may change on the page, to see that nothing else moved.
-QStringList readings(const BenchFixture& bench)
+QStringList readings(const WindowDriver& bench)
 {
     QStringList out;
     for (int n : {1, 2}) {
@@ -45,7 +44,7 @@ private slots:
 
 void tst_BenchPage::startState()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
 
     for (int n = 1; n <= 9; ++n) {
@@ -102,7 +101,7 @@ void tst_BenchPage::switchShowsItsOverlayWithThePowerOff()
     QFETCH(int, n);
     QFETCH(QString, checked);
     QFETCH(QString, unchecked);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     const QStringList before = readings(bench);
 
@@ -125,7 +124,7 @@ void tst_BenchPage::switchShowsItsOverlayWithThePowerOff()
 
 void tst_BenchPage::printButtonDoesNothing()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.setSwitches("011111100");
     bench.tick(1);
@@ -137,7 +136,7 @@ void tst_BenchPage::printButtonDoesNothing()
 
     QCOMPARE(bench.Dialogs.take(), QStringList());
     QVERIFY(bench.form().isVisible());
-    QCOMPARE(bench.form().findChild<TNotebook*>("Nb1")->ActivePage(), QString("3"));
+    QCOMPARE(bench.page(), QString("3"));
     QCOMPARE(readings(bench), before);
     QCOMPARE(bench.switchStates(), switches);
     QVERIFY(!bench.powerOn());

@@ -2,7 +2,7 @@
 // place, the completion of the whole work, a measurement finished again,
 // and a journal that cannot be written at that moment.
 #include "support/JournalFixture.h"
-#include "bench/BenchFixture.h"
+#include "support/WindowDriver.h"
 
 #include "journal/StudentRecord.h"
 #include "platform/controls/TStaticText.h"
@@ -26,7 +26,7 @@ const QString WorkDone = QStringLiteral("information: Лабораторная �
 constexpr int RecordSize = int(sizeof(StudentRecord));
 
 // The offset voltage from power-on to its last click.
-void measureOffset(BenchFixture& bench)
+void measureOffset(WindowDriver& bench)
 {
     bench.powerOnFor(2, 6);
     bench.balance();
@@ -35,7 +35,7 @@ void measureOffset(BenchFixture& bench)
 
 // The gain, finished in the run of S7's handler nested in its own click:
 // S7 held on Uвх at 70, then turned to Uвых at 75.
-void measureGainOnTheSpringBack(BenchFixture& bench)
+void measureGainOnTheSpringBack(WindowDriver& bench)
 {
     bench.powerOnFor(1, 6);
     bench.balance();
@@ -78,11 +78,11 @@ private slots:
 
 void tst_FinishMeasurement::writesTheStudentsRecordInPlace()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     const QByteArray first = record("Андреев А.А.", "11", "9", StudentRecord::VerdictPassed, "+-+---");
     const QByteArray mine = record("Иванов И.И.", "42", "3", StudentRecord::VerdictFailed, "------");
     const QByteArray last = record("Яковлев Я.Я.", "77");
-    writeFile(bench.Lab.file("Students.DAT"), first + mine + last);
+    writeFile(bench.file("Students.DAT"), first + mine + last);
     QVERIFY(bench.reachBench("Иванов И.И.", "42"));
     const QByteArray passed = afterPassedTest(mine);
     QCOMPARE(bench.journalBytes(), first + passed + last);
@@ -103,9 +103,9 @@ void tst_FinishMeasurement::writesTheStudentsRecordInPlace()
 
 void tst_FinishMeasurement::sixthMeasurementCompletesTheWork()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     const QByteArray mine = record("Иванов И.И.", "42", "8", StudentRecord::VerdictPassed, "+++++-");
-    writeFile(bench.Lab.file("Students.DAT"), mine);
+    writeFile(bench.file("Students.DAT"), mine);
     QVERIFY(bench.reachBench("Иванов И.И.", "42"));
 
     bench.powerOnFor(6, 0);
@@ -123,10 +123,10 @@ void tst_FinishMeasurement::sixthMeasurementCompletesTheWork()
 
 void tst_FinishMeasurement::measurementFinishedAgainIsWrittenAgain()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     const QByteArray mine = record("Иванов И.И.", "42", "8", StudentRecord::VerdictPassed, "++++++",
                                    StudentRecord::WorkDone);
-    writeFile(bench.Lab.file("Students.DAT"), mine);
+    writeFile(bench.file("Students.DAT"), mine);
     QVERIFY(bench.reachBench("Иванов И.И.", "42"));
     const QByteArray stored = afterPassedTest(mine);
     QCOMPARE(bench.journalBytes(), stored);
@@ -137,7 +137,7 @@ void tst_FinishMeasurement::measurementFinishedAgainIsWrittenAgain()
 
     // The flag taken off the file behind the program's back comes back
     // with the next write.
-    writeFile(bench.Lab.file("Students.DAT"), withFlag(stored, 2, '-'));
+    writeFile(bench.file("Students.DAT"), withFlag(stored, 2, '-'));
     measureOffset(bench);
     QCOMPARE(bench.Dialogs.take(), QStringList({OffsetDone, WorkDone}));
     QCOMPARE(bench.journalBytes(), stored);
@@ -159,7 +159,7 @@ void tst_FinishMeasurement::journalWriteFailure()
     QFETCH(QString, breakage);
     QFETCH(bool, nested);
     QFETCH(QString, error);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     const QByteArray stored = bench.journalBytes();
     Journal& journal = bench.form().journal();

@@ -2,7 +2,7 @@
 // its last step: what the meters and result labels show, the done box, the
 // bench switched off and the flag in the journal, and the positions in
 // which the last step does not count.
-#include "bench/BenchFixture.h"
+#include "support/WindowDriver.h"
 
 #include "platform/FormatSettings.h"
 #include "platform/controls/TImage.h"
@@ -20,7 +20,7 @@
 namespace {
 
 // The bench after a finished measurement: power off, both meters dark.
-bool switchedOff(const BenchFixture& bench)
+bool switchedOff(const WindowDriver& bench)
 {
     return !bench.powerOn() && bench.meterColour(1) == QLatin1String("clGray")
         && bench.meterColour(2) == QLatin1String("clGray");
@@ -28,7 +28,7 @@ bool switchedOff(const BenchFixture& bench)
 
 // Gain up to the last click: power on, balanced, S1's reading, the input
 // level at q.
-void prepareGain(BenchFixture& bench, int q)
+void prepareGain(WindowDriver& bench, int q)
 {
     bench.powerOnFor(1, 25);
     bench.balance();
@@ -45,7 +45,7 @@ void addReadingRows(std::initializer_list<std::pair<int, const char*>> rows)
     QTest::addColumn<int>("q");
     QTest::addColumn<QString>("reading");
     for (const auto& [q, reading] : rows) {
-        BenchFixture::addSeparatorRows(QByteArray::number(q).constData(),
+        WindowDriver::addSeparatorRows(QByteArray::number(q).constData(),
                          [&](QTestData& data) { data << q << QString::fromLatin1(reading); });
     }
 }
@@ -90,7 +90,7 @@ void tst_Measurements::gain()
     QFETCH(int, q);
     QFETCH(QString, reading);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     prepareGain(bench, q);
     QCOMPARE(bench.label(2)->Caption(), "U вых = " + QString::number(q / 10) + ',' + QString::number(q % 10) + " B");
@@ -128,7 +128,7 @@ void tst_Measurements::gain()
 
 void tst_Measurements::gainNeedsTheBalanceAtTheLastClick()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     prepareGain(bench, 75);
     QTest::keyClick(bench.balanceSlider(), Qt::Key_Right);
@@ -144,7 +144,7 @@ void tst_Measurements::gainNeedsTheBalanceAtTheLastClick()
 
 void tst_Measurements::gainRecordedWhenS7SpringsBack()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     prepareGain(bench, 70);
     bench.setSwitch(7, false); // at 70: nothing measured, S7 on Uвх
@@ -167,7 +167,7 @@ void tst_Measurements::offsetVoltage_data()
 {
     QTest::addColumn<QChar>("separator");
     QTest::addColumn<bool>("balanced");
-    BenchFixture::addSeparatorRows("balanced", [](QTestData& data) { data << true; });
+    WindowDriver::addSeparatorRows("balanced", [](QTestData& data) { data << true; });
     QTest::newRow("not balanced") << QChar(QLatin1Char(',')) << false;
 }
 
@@ -176,7 +176,7 @@ void tst_Measurements::offsetVoltage()
     QFETCH(QChar, separator);
     QFETCH(bool, balanced);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(2, 18);
     if (balanced)
@@ -205,7 +205,7 @@ void tst_Measurements::offsetVoltage()
 
 void tst_Measurements::offsetRecordedWhenS6SpringsBack()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(2, 18);
     bench.setSwitch(6, false); // not balanced: nothing measured
@@ -227,7 +227,7 @@ void tst_Measurements::offsetRecordedWhenS6SpringsBack()
 
 void tst_Measurements::inputCurrentsFinishWithoutBalance()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(3, 9);
     bench.balance();
@@ -267,7 +267,7 @@ void tst_Measurements::inputCurrentsFinishWithoutBalance()
 
 void tst_Measurements::inputCurrentsFirstReadingNeedsBalance()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(3, 0);
     bench.steerDraw(50, 12);
@@ -303,7 +303,7 @@ void tst_Measurements::inputResistance()
     QFETCH(QString, reading);
     reading.replace(QLatin1Char('.'), separator);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(4, 30);
     bench.balance();
@@ -348,7 +348,7 @@ void tst_Measurements::outputResistance()
     QFETCH(QString, reading);
     reading.replace(QLatin1Char('.'), separator);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(5, 2);
     bench.balance();
@@ -383,7 +383,7 @@ void tst_Measurements::commonModeRejection()
     QFETCH(QString, reading);
     reading.replace(QLatin1Char('.'), separator);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(6, 44);
     bench.balance();
@@ -410,7 +410,7 @@ void tst_Measurements::commonModeRejection()
 
 void tst_Measurements::labelsKeptAcrossMeasurements()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     prepareGain(bench, 75);
     bench.setSwitch(7, false);
@@ -421,7 +421,7 @@ void tst_Measurements::labelsKeptAcrossMeasurements()
     bench.tick(2);
     bench.pressPower();
     QCOMPARE(bench.Dialogs.take(), QStringList {"error: Неправильно установлены тумблеры."});
-    bench.setSwitches(BenchFixture::powerOnSet(2));
+    bench.setSwitches(WindowDriver::powerOnSet(2));
     bench.pressPower();
     bench.balance();
     bench.setSwitch(6, false);

@@ -3,7 +3,7 @@
 // a meter text under either separator.
 #include "platform/EConvertError.h"
 #include "platform/FormatSettings.h"
-#include "bench/MeterText.h"
+#include "bench/rules/MeterText.h"
 
 #include <QtTest>
 

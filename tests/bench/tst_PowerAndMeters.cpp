@@ -1,7 +1,7 @@
 // The power button with its check of the parameter box and the switches,
 // the random unbalance of power-on, and the two sliders with their
 // readings on the voltmeters and result labels.
-#include "bench/BenchFixture.h"
+#include "support/WindowDriver.h"
 
 #include "platform/FormatSettings.h"
 #include "platform/controls/TLabel.h"
@@ -65,7 +65,7 @@ void tst_PowerAndMeters::powerOnRefused()
     QFETCH(QString, boxes);
     QFETCH(QString, switches);
     QFETCH(QString, voltmeter2);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     // The first input-resistance reading lights voltmeter 2 with the power off.
     bench.tick(4);
@@ -112,7 +112,7 @@ void tst_PowerAndMeters::powerOnUnbalancesTheAmplifier()
     QFETCH(int, k);
     QFETCH(int, drawn);
     QFETCH(QString, reading);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(k, drawn);
 
@@ -123,12 +123,12 @@ void tst_PowerAndMeters::powerOnUnbalancesTheAmplifier()
     QCOMPARE(bench.meterColour(1), QString("clLime"));
     QCOMPARE(bench.meter(2)->Caption(), QString());
     QCOMPARE(bench.meterColour(2), QString("clGray"));
-    QCOMPARE(bench.switchStates(), QString(BenchFixture::powerOnSet(k)));
+    QCOMPARE(bench.switchStates(), QString(WindowDriver::powerOnSet(k)));
 }
 
 void tst_PowerAndMeters::powerOnLeavesVoltmeter2Alone()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.tick(4);
     bench.setSwitches("011111100");
@@ -147,7 +147,7 @@ void tst_PowerAndMeters::powerOnLeavesVoltmeter2Alone()
 
 void tst_PowerAndMeters::switchingOffDarkensAndKeepsTheTexts()
 {
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(1, 31);
     bench.balance();
@@ -156,7 +156,9 @@ void tst_PowerAndMeters::switchingOffDarkensAndKeepsTheTexts()
     QCOMPARE(bench.meterColour(2), QString("clLime"));
     QCOMPARE(bench.meter(2)->Caption(), QString("6,4"));
 
-    bench.pressPower();
+    // Both meters turn grey on the screen, not only in their colour.
+    const QStringList meters {"STP1", "STP2"};
+    QCOMPARE(bench.repainted([&] { bench.pressPower(); }, meters), meters);
 
     QCOMPARE(bench.Dialogs.take(), QStringList());
     QVERIFY(!bench.powerOn());
@@ -193,7 +195,7 @@ void tst_PowerAndMeters::balanceReading_data()
     for (bool power : {false, true}) {
         for (const auto& row : rows) {
             const QByteArray name = QByteArray::number(row.position) + (power ? ", power on" : ", power off");
-            BenchFixture::addSeparatorRows(name.constData(), [&](QTestData& data) {
+            WindowDriver::addSeparatorRows(name.constData(), [&](QTestData& data) {
                 data << power << row.position << QString::fromUtf8(row.reading);
             });
         }
@@ -207,7 +209,7 @@ void tst_PowerAndMeters::balanceReading()
     QFETCH(int, position);
     QFETCH(QString, reading);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     if (power) {
         bench.powerOnFor(1, 20);
@@ -246,7 +248,7 @@ void tst_PowerAndMeters::inputSliderWritesTheLabelOfTheTickedBox_data()
     for (const auto& box : boxes) {
         for (const auto& [q, tenths] : {std::pair {73, "7,3"}, std::pair {100, "10,0"}}) {
             const QByteArray name = "CB" + QByteArray::number(box.k) + " at " + QByteArray::number(q);
-            BenchFixture::addSeparatorRows(name.constData(), [&](QTestData& data) {
+            WindowDriver::addSeparatorRows(name.constData(), [&](QTestData& data) {
                 // " B": a blank and the Latin capital B.
                 data << box.k << q << QString::fromLatin1(tenths) << box.labelNo << QString::fromUtf8(box.prefix) + tenths + " B";
             });
@@ -263,7 +265,7 @@ void tst_PowerAndMeters::inputSliderWritesTheLabelOfTheTickedBox()
     QFETCH(int, labelNo);
     QFETCH(QString, text);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(k, 20);
     // Not balanced: of the measurement steps of S1 only the first
@@ -299,10 +301,10 @@ void tst_PowerAndMeters::inputSliderNeedsPowerAndS1()
 {
     QFETCH(bool, power);
     QFETCH(bool, s1);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.tick(1);
-    bench.setSwitches(BenchFixture::powerOnSet(1));
+    bench.setSwitches(WindowDriver::powerOnSet(1));
     bench.steerDraw(50, 20);
     if (power)
         bench.pressPower();

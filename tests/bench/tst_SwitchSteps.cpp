@@ -1,7 +1,7 @@
 // The steps of the switch handlers that are no measurement's last step: the
 // readings S1 lights, the unbalance of S3 and S4, S5's read-back of the
 // loaded output, and S6 and S7 held on the input side while powered.
-#include "bench/BenchFixture.h"
+#include "support/WindowDriver.h"
 
 #include "platform/FormatSettings.h"
 #include "platform/controls/TImage.h"
@@ -22,7 +22,7 @@ QString tenths(int n)
 }
 
 // The meters, the result labels and the sliders.
-QStringList readings(const BenchFixture& bench)
+QStringList readings(const WindowDriver& bench)
 {
     QStringList out;
     for (int n : {1, 2})
@@ -82,13 +82,13 @@ void tst_SwitchSteps::s1LightsVoltmeter2()
     QFETCH(int, drawn);
     QFETCH(int, labelNo);
     QFETCH(QString, prefix);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     if (power) {
         bench.powerOnFor(k, drawn);
     } else {
         bench.tick(k);
-        bench.setSwitches(BenchFixture::powerOnSet(k));
+        bench.setSwitches(WindowDriver::powerOnSet(k));
     }
     bench.steerDraw(100, 64);
 
@@ -131,7 +131,7 @@ void tst_SwitchSteps::s1WithoutItsStepGoesDark()
     QFETCH(int, k);
     QFETCH(int, drawn);
     QFETCH(QString, switches);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(k, drawn);
     bench.setSwitches(switches.toLatin1().constData());
@@ -166,7 +166,7 @@ void tst_SwitchSteps::s2S8S9OnlyRedraw_data()
 void tst_SwitchSteps::s2S8S9OnlyRedraw()
 {
     QFETCH(int, n);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(1, 0);
     bench.steerDraw(100, 42);
@@ -204,7 +204,7 @@ void tst_SwitchSteps::s3Unbalances()
     QFETCH(int, drawn);
     QFETCH(QString, switches);
     QFETCH(bool, unbalanced);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(k, drawn);
     bench.setSwitches(switches.toLatin1().constData());
@@ -245,7 +245,7 @@ void tst_SwitchSteps::s4Unbalances()
     QFETCH(QString, switches);
     QFETCH(bool, balanced);
     QFETCH(bool, unbalanced);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     if (power)
         bench.powerOnFor(k, 0);
@@ -290,7 +290,7 @@ void tst_SwitchSteps::s5ReadsTheLoadedOutput()
     QFETCH(QString, first);
     QFETCH(QString, second);
     FormatSettings::setDecimalSeparator(separator);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(1, 0);
     bench.setSwitches(switches.toLatin1().constData());
@@ -318,7 +318,7 @@ void tst_SwitchSteps::s5ReportsATextThatIsNoNumber()
     // A reading written under point settings, read back after the regional
     // settings have turned to a comma.
     FormatSettings::setDecimalSeparator(QLatin1Char('.'));
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(1, 0);
     bench.setSwitches("000011100");
@@ -349,7 +349,7 @@ void tst_SwitchSteps::s6AndS7HeldOnTheInputSide()
 {
     QFETCH(int, n);
     const QString inputSide = QStringLiteral("S%1 Uвх").arg(n);
-    BenchFixture bench;
+    WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.powerOnFor(1, 3);
     const QStringList before = readings(bench);

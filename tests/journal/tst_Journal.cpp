@@ -1,5 +1,6 @@
 // The journal record, the working record with WriteStudent, the lookup of
 // registration and the record lock.
+#include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
 
 #include "platform/EInOutError.h"
@@ -11,53 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 using namespace fixture;
 
 namespace {
-
-// A lock on the journal held through a second, independent handle. Such
-// a lock conflicts with the journal's own lock even within this process,
-// as a lock held by another computer would. The handle stays open until
-// the end: closing any handle of the file would give back the journal's
-// own lock.
-class ForeignLock
-{
-public:
-    explicit ForeignLock(const QString& path)
-        : Fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC))
-    {
-        struct flock fl {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        if (Fd < 0 || ::fcntl(Fd, F_OFD_SETLK, &fl) != 0)
-            qFatal("cannot lock %s", qPrintable(path));
-    }
-    ~ForeignLock() { ::close(Fd); }
-
-    // Whether some other handle holds a lock on the file now.
-    bool lockedElsewhere() const
-    {
-        struct flock fl {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        ::fcntl(Fd, F_OFD_GETLK, &fl);
-        return fl.l_type != F_UNLCK;
-    }
-
-    void unlock()
-    {
-        struct flock fl {};
-        fl.l_type = F_UNLCK;
-        fl.l_whence = SEEK_SET;
-        ::fcntl(Fd, F_OFD_SETLK, &fl);
-    }
-
-private:
-    int Fd;
-};
 
 QByteArray journalOf(int count)
 {

@@ -1,6 +1,7 @@
 // Registration of a student in the journal of the current directory: the
 // records it leaves byte for byte, and every refusal leaving the journal
 // untouched so that the student can simply try again.
+#include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
 
 #include "platform/EConvertError.h"
@@ -13,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +47,8 @@ private slots:
     void firstRegistrationCreatesTheJournal();
     void knownCodeWritesNothing_data();
     void knownCodeWritesNothing();
+    void storedCodeWrittenOtherwiseIsFound_data();
+    void storedCodeWrittenOtherwiseIsFound();
     void newStudentAfterALookupCarriesLeftOverBytes();
     void newStudentOverwritesAPartialRecord();
     void surnameIsCutToThirtyCharacters();
@@ -118,6 +120,35 @@ void tst_Registration::knownCodeWritesNothing()
     QCOMPARE(readFile(Name), stored);
     QCOMPARE(bytesOf(journal.student()), stored.mid(73, 73));
     QCOMPARE(journal.file().filePos(), 1);
+}
+
+void tst_Registration::storedCodeWrittenOtherwiseIsFound_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("at");    // the record that holds it
+    QTest::addColumn<int>("count"); // records in the journal
+    // The lookup reads the journal 1024 records at a time.
+    for (const char* code : {"007", " 7", "+7"}) {
+        QTest::addRow("'%s', second record", code) << QByteArray(code) << 1 << 3;
+        QTest::addRow("'%s', last record of a lookup block", code) << QByteArray(code) << 1023 << 1030;
+    }
+}
+
+void tst_Registration::storedCodeWrittenOtherwiseIsFound()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(int, at);
+    QFETCH(int, count);
+    QByteArray journalBytes;
+    for (int i = 0; i < count; ++i)
+        journalBytes += i == at ? record(QStringLiteral("Петров П.П."), stored, "8", StudentRecord::VerdictPassed)
+                                : record(QStringLiteral("Студент %1").arg(i), QByteArray::number(1000 + i));
+    writeFile(Name, journalBytes);
+    Journal journal;
+    QCOMPARE(Registration(QStringLiteral("Кто-то другой"), QStringLiteral("7"), journal).run(), Registration::Found);
+    QCOMPARE(journal.file().filePos(), at);
+    QCOMPARE(bytesOf(journal.student()), journalBytes.mid(at * 73, 73));
+    QCOMPARE(readFile(Name), journalBytes);
 }
 
 void tst_Registration::newStudentAfterALookupCarriesLeftOverBytes()
@@ -278,13 +309,8 @@ void tst_Registration::busyJournalIsRefusedAndASecondPressWorks()
     journal.setLockTimeout(200);
     {
         // Another computer in the middle of its registration.
-        const int fd = ::open(QFile::encodeName(Name).constData(), O_RDWR);
-        struct flock fl {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        QVERIFY(::fcntl(fd, F_OFD_SETLK, &fl) == 0);
+        ForeignLock other(Name);
         QCOMPARE(failure(QStringLiteral("Б"), QStringLiteral("2"), journal), JournalLock::busyText());
-        ::close(fd);
     }
     QCOMPARE(readFile(Name), stored);
     QCOMPARE(Registration(QStringLiteral("Б"), QStringLiteral("2"), journal).run(), Registration::Added);

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QString>
 
+#include <cstddef>
 #include <cstring>
 
 namespace fixture {
@@ -36,6 +37,16 @@ inline QByteArray record(const QString& fio, const QByteArray& shifr, const QByt
         r += field(QByteArray(1, f), 1);
     r += field(workMark, 10);
     return r;
+}
+
+// A record with its Verdict field replaced by the bytes given in hex
+// (length byte and all eight character bytes, left-overs included).
+inline QByteArray withVerdictField(QByteArray record, const char* hex)
+{
+    const QByteArray verdict = QByteArray::fromHex(hex);
+    Q_ASSERT(verdict.size() == int(sizeof(StudentRecord::Verdict)));
+    record.replace(int(offsetof(StudentRecord, Verdict)), int(verdict.size()), verdict);
+    return record;
 }
 
 inline StudentRecord toRecord(const QByteArray& bytes)

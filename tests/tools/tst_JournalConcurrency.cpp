@@ -1,6 +1,7 @@
 // Several programs registering students in one journal at the same time,
 // as the bench computers of a lab do on a shared folder: no record is
 // lost, doubled or written over.
+#include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
 
 #include <QEventLoop>
@@ -10,43 +11,14 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <fcntl.h>
 #include <functional>
 #include <memory>
-#include <unistd.h>
 
 using namespace fixture;
 
 namespace {
 
 constexpr int Programs = 8;
-
-// A lock on the journal that holds every program back at its lookup
-// until it is released, so that all of them look up at the same moment.
-class Barrier
-{
-public:
-    explicit Barrier(const QString& path)
-        : Fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC))
-    {
-        struct flock fl {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        if (Fd < 0 || ::fcntl(Fd, F_OFD_SETLK, &fl) != 0)
-            qFatal("cannot lock %s", qPrintable(path));
-    }
-    ~Barrier() { release(); }
-
-    void release()
-    {
-        if (Fd >= 0)
-            ::close(Fd);
-        Fd = -1;
-    }
-
-private:
-    int Fd;
-};
 
 struct Outcome
 {
@@ -55,9 +27,10 @@ struct Outcome
 };
 
 // Runs the registrations of each lane one after another, all lanes at
-// once. A barrier, when given, is released a while after all lanes have
-// started.
-Outcome registerInLanes(const QString& journal, const QList<QList<QStringList>>& lanes, Barrier* barrier = nullptr)
+// once. A barrier, when given, is a lock on the journal that holds every
+// program back at its lookup until it is given back, a while after all
+// lanes have started, so that all of them look up at the same moment.
+Outcome registerInLanes(const QString& journal, const QList<QList<QStringList>>& lanes, ForeignLock* barrier = nullptr)
 {
     Outcome outcome;
     QStringList& failures = outcome.Failures;
@@ -87,7 +60,7 @@ Outcome registerInLanes(const QString& journal, const QList<QList<QStringList>>&
         start(lane, 0);
     // Well within the programs' own wait of 5 seconds for the lock.
     if (barrier)
-        QTimer::singleShot(1500, &loop, [barrier] { barrier->release(); });
+        QTimer::singleShot(1500, &loop, [barrier] { barrier->unlock(); });
     QTimer::singleShot(240000, &loop, [&] {
         failures << QStringLiteral("timed out");
         loop.quit();
@@ -116,7 +89,7 @@ void tst_JournalConcurrency::distinctCodesAreAllKept()
     // eight programs start from the same empty journal at once.
     const QString path = Dir.filePath(QStringLiteral("distinct.dat"));
     writeFile(path, QByteArray());
-    Barrier barrier(path);
+    ForeignLock barrier(path);
     QList<QList<QStringList>> lanes;
     for (int lane = 0; lane < Programs; ++lane) {
         QList<QStringList> steps;
@@ -160,7 +133,7 @@ void tst_JournalConcurrency::oneNewCodeIsAppendedOnce()
         QFile::remove(path);
         if (!fresh)
             writeFile(path, before);
-        std::unique_ptr<Barrier> barrier(fresh ? nullptr : new Barrier(path));
+        std::unique_ptr<ForeignLock> barrier(fresh ? nullptr : new ForeignLock(path));
         QList<QList<QStringList>> lanes;
         for (int lane = 0; lane < Programs; ++lane)
             lanes << QList<QStringList> { { QStringLiteral("0%1").arg(round), QStringLiteral("Программа %1").arg(lane) } };

@@ -2,18 +2,13 @@
 // folder it is started in, with a picture of the window saved at each stop:
 // intro, registration, theory, test, bench, instructions, a gain
 // measurement under way, all switches closed, and the finished work.
-#include "platform/Clock.h"
-#include "support/FakeDialogs.h"
-#include "support/FakeProgramEnd.h"
-#include "app/FormFonts.h"
-#include "support/StudentActions.h"
+#include "support/WindowDriver.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTextStream>
@@ -52,23 +47,20 @@ int main(int argc, char** argv)
     outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
 
-    FakeDialogs dialogs;
-    FakeProgramEnd programEnd;
-    TForm1 form(dialogs, Clock::system(), programEnd);
-    form.show();
+    // The window in the lab folder the walk is started in, its message
+    // boxes recorded, its clock standing at noon.
+    WindowDriver student({.CurrentFolder = true});
+    TForm1& form = student.form();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
-    StudentActions student(form);
 
     shoot(form, QStringLiteral("1-intro"));
-    StudentActions::click(student.control("dxfColorButton2"));
+    student.click("dxfColorButton2");
     shoot(form, QStringLiteral("2-registration"));
 
-    form.findChild<QLineEdit*>(QStringLiteral("EFIO"))->setText(QStringLiteral("Иванова А.С."));
-    form.findChild<QLineEdit*>(QStringLiteral("EShifr"))->setText(QStringLiteral("2741"));
-    StudentActions::click(student.control("dxfColorButton4"));
+    student.registerStudent(QStringLiteral("Иванова А.С."), QStringLiteral("2741"));
     shoot(form, QStringLiteral("3-theory"));
-    StudentActions::click(student.control("dxfColorButton3"));
+    student.openTest();
     shoot(form, QStringLiteral("4-test"));
     student.takeTest(10);
     shoot(form, QStringLiteral("5-bench"));
@@ -77,11 +69,12 @@ int main(int argc, char** argv)
     shoot(form, QStringLiteral("6-instructions"));
     showGroup(form, "OutlookGroup1");
 
-    student.prepare(1, "011111100");
-    student.power();
+    student.tickOnly(1);
+    student.setSwitches(WindowDriver::powerOnSet(1));
+    student.pressPower();
     student.balance();
     student.setSwitch(1, true);
-    student.setInputLevel(75);
+    student.moveInput(75);
     shoot(form, QStringLiteral("7-gain"));
     student.setSwitch(7, false);
 
@@ -96,7 +89,7 @@ int main(int argc, char** argv)
         student.setSwitch(n, true);
     shoot(form, QStringLiteral("8-closed"));
 
-    for (const QString& box : dialogs.Shown)
+    for (const QString& box : student.Dialogs.Shown)
         QTextStream(stdout) << "  " << box << Qt::endl;
     return 0;
 }

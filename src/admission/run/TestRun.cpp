@@ -8,13 +8,6 @@
 #include "widgets/dxfTimer/TdxfTimer.h"
 #include "widgets/glLabel/TglStaticText.h"
 
-namespace {
-
-const QString FirstBank = QStringLiteral("Qest.txt");
-const QString SecondBankName = QStringLiteral("Qest1.txt");
-
-} // namespace
-
 TestRun::TestRun(const Controls& controls, BankFile& bank, Journal& journal, RandomGenerator& generator,
                  Clock& clock, Dialogs& dialogs, Window window, QObject* parent)
     : QObject(parent)
@@ -30,14 +23,11 @@ TestRun::TestRun(const Controls& controls, BankFile& bank, Journal& journal, Ran
 
 void TestRun::prepare()
 {
-    FBank.open(FirstBank);
-    SecondBank = false;
+    FBank.open(TestProgress::FirstBank);
     FGenerator.seedFromClock(FClock);
     drawQuestion();
-    FQuestionNo = 1;
-    FRightCount = 0;
-    Judged = false;
-    C.ST1->setCaption(QStringLiteral("Вопрос № 1"));
+    FProgress.start();
+    C.ST1->setCaption(FProgress.numberText());
 }
 
 void TestRun::drawQuestion()
@@ -48,12 +38,13 @@ void TestRun::drawQuestion()
         C.Answers[k - 1]->setCaption(Current.answer(k).text());
 }
 
-void TestRun::judge()
+QList<int> TestRun::checkedTags() const
 {
-    const int right = Current.RightAnswer;
+    QList<int> tags;
     for (TdxfCheckBox* box : C.Boxes)
-        if (box->Checked() && box->Tag() == right)
-            ++FRightCount;
+        if (box->Checked())
+            tags.append(box->Tag());
+    return tags;
 }
 
 void TestRun::closeBank()
@@ -68,23 +59,19 @@ void TestRun::NextQuestion()
     C.dxfTimer1->Start();
     C.dxfTimer1->Reset();
     try {
-        if (!Judged) {
-            judge();
-            Judged = true;
-        }
-        if (FQuestionNo == 5 && !SecondBank) {
+        FProgress.judge(checkedTags(), Current.RightAnswer);
+        if (FProgress.opensSecondBank()) {
             closeBank();
-            FBank.open(SecondBankName);
-            SecondBank = true;
+            FBank.open(TestProgress::SecondBank);
+            FProgress.secondBankOpened();
         }
-        if (FQuestionNo == 10) {
+        if (FProgress.ends()) {
             finish();
             return;
         }
         drawQuestion();
-        ++FQuestionNo;
-        Judged = false;
-        C.ST1->setCaption(QStringLiteral("Вопрос № ") + QString::number(FQuestionNo));
+        FProgress.nextQuestion();
+        C.ST1->setCaption(FProgress.numberText());
     } catch (...) {
         // Nothing is timed while the student waits for the fault to be
         // mended; "OK" goes on from here.
@@ -92,8 +79,7 @@ void TestRun::NextQuestion()
         // No question has been drawn from "Qest1.txt" yet: the next try
         // opens it afresh, so a bank put in its place meanwhile is the one
         // read, not the faulty file still held open.
-        if (FQuestionNo == 5)
-            SecondBank = false;
+        FProgress.interrupted();
         throw;
     }
 }
@@ -102,25 +88,24 @@ void TestRun::finish()
 {
     closeBank();
     C.dxfTimer1->Stop();
-    if (FRightCount < 7) {
+    if (!FProgress.passed()) {
         // A failed test is stored as failed before the student is told, so
         // the journal never shows a pass for it, not even while the message
         // is up or when the program is killed then. The record's bytes are
         // the same as if a pass had been stored first: "незачeт" covers
         // every character that "зачeт" would have written.
         FJournal.student().setVerdictFailed();
-        FJournal.student().setScore(FRightCount);
+        FJournal.student().setScore(FProgress.RightCount());
         FJournal.WriteStudent();
-        FDialogs.message(QStringLiteral("Правильных ответов - ") + QString::number(FRightCount)
-                         + QStringLiteral("- Уровень Ваших знаний очень низок"));
+        FDialogs.message(FProgress.resultText());
         FWindow.closeWindow();
         FWindow.endProgram();
         return;
     }
     FJournal.student().setVerdictPassed();
-    FJournal.student().setScore(FRightCount);
+    FJournal.student().setScore(FProgress.RightCount());
     FJournal.WriteStudent();
-    FDialogs.message(QStringLiteral("Правильных ответов - ") + QString::number(FRightCount));
+    FDialogs.message(FProgress.resultText());
     FWindow.openBench();
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "admission/QuestionRecord.h"
+#include "admission/TestProgress.h"
 
 class BankFile;
 class Clock;
@@ -20,7 +21,9 @@ class TglStaticText;
 // The admission test on the test page: ten questions, five drawn from
 // "Qest.txt" and five from "Qest1.txt", judged by the checked answer box,
 // 45 seconds for every question after the first, seven right answers to
-// pass. The verdict is stored in the student's journal record.
+// pass. The verdict is stored in the student's journal record. The course
+// of the test is kept by TestProgress; this class reads the answer boxes,
+// shows the questions and drives the clock.
 //
 // A failure part-way through a question (a bank missing, a journal that
 // cannot be written) stops the clock and keeps what was reached; pressing
@@ -53,8 +56,8 @@ public:
     TestRun(const Controls& controls, BankFile& bank, Journal& journal, RandomGenerator& generator,
             Clock& clock, Dialogs& dialogs, Window window, QObject* parent = nullptr);
 
-    int QuestionNo() const { return FQuestionNo; }
-    int RightCount() const { return FRightCount; }
+    int QuestionNo() const { return FProgress.QuestionNo(); }
+    int RightCount() const { return FProgress.RightCount(); }
     const QuestionRecord& current() const { return Current; }
 
     // The test preparation at the end of registration: the first bank, a
@@ -70,7 +73,7 @@ public slots:
     void giveUp();
 
 private:
-    void judge();
+    QList<int> checkedTags() const;
     void drawQuestion();
     void finish();
     void closeBank();
@@ -84,8 +87,5 @@ private:
     Window FWindow;
 
     QuestionRecord Current {};
-    int FQuestionNo = 0;
-    int FRightCount = 0;
-    bool Judged = false;      // the question on show has been counted
-    bool SecondBank = false;  // "Qest1.txt" is the open bank
+    TestProgress FProgress;
 };

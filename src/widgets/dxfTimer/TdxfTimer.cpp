@@ -114,6 +114,9 @@ TdxfTimer::TdxfTimer(QWidget* parent)
     TColor::registerType();
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(85, 25);
+    // A child of the control, so that whoever holds the control can see
+    // whether it is counting (a test, without waiting for ticks).
+    TickTimer.setParent(this);
     TickTimer.setInterval(250);
     connect(&TickTimer, &QTimer::timeout, this, &TdxfTimer::Tick);
 }

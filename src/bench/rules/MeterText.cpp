@@ -1,4 +1,4 @@
-#include "bench/MeterText.h"
+#include "bench/rules/MeterText.h"
 
 #include "platform/EConvertError.h"
 #include "platform/FormatSettings.h"
