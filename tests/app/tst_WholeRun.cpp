@@ -28,26 +28,15 @@ void tst_WholeRun::studentMeasuresAllSix()
     FormatSettings::setDecimalSeparator(QLatin1Char(','));
     WindowDriver bench;
     const QString name = QStringLiteral("Петров П.П.");
-    const auto off = [&bench] {
-        return !bench.powerOn() && bench.meterColour(1) == "clGray" && bench.meterColour(2) == "clGray";
-    };
     // The time of day moves on between the steps, and with it the seed of
     // every random draw.
     const auto later = [&bench] { bench.Clock.advance(47'311); };
-    // Ticks box `to` in place of box `from` (0: none), sets the switches
-    // with the power off, switches on and balances; false when the power
-    // did not come on.
-    const auto startMeasurement = [&](int from, int to, const char* switches) {
-        if (from)
-            bench.click(bench.box(from));
-        bench.click(bench.box(to));
-        bench.setSwitches(switches);
+    // Box k alone ticked, its switches set with the power off, the power
+    // on and the balance at 0; false when the power did not come on.
+    const auto startMeasurement = [&](int k) {
         later();
-        bench.pressPower();
-        if (!bench.powerOn())
-            return false;
-        bench.balance();
-        return true;
+        bench.startMeasurement(k);
+        return bench.powerOn();
     };
 
     bench.registerStudent(name, "2024");
@@ -59,7 +48,7 @@ void tst_WholeRun::studentMeasuresAllSix()
     QCOMPARE(bench.page(), QString("3"));
 
     // Gain.
-    QVERIFY(startMeasurement(0, 1, "011111100"));
+    QVERIFY(startMeasurement(1));
     QCOMPARE(bench.meterColour(1), QString("clLime"));
     QCOMPARE(bench.meter(1)->Caption(), QString("0,0"));
     later();
@@ -73,19 +62,19 @@ void tst_WholeRun::studentMeasuresAllSix()
     QCOMPARE(bench.meter(2)->Caption(), QString("0,75"));
     QCOMPARE(bench.label(4)->Caption(), QString("Uвых.г = 0,75 B"));
     QVERIFY(bench.label(20)->isVisible() && bench.label(21)->isVisible());
-    QVERIFY(off());
+    QVERIFY(bench.switchedOff());
 
     // Offset voltage: S7 already on Uвх, S1 back off.
-    QVERIFY(startMeasurement(1, 2, "011111000"));
+    QVERIFY(startMeasurement(2));
     bench.click(bench.sw(6));
     QCOMPARE(bench.Dialogs.take(), QStringList {"information: Напряжение смещения определено."});
     QCOMPARE(bench.meter(1)->Caption(), QString("3"));
     QCOMPARE(bench.label(8)->Caption(), QString("U1 = 3 B"));
     QCOMPARE(bench.label(1)->Caption(), QString("Uсм = 0,003 В  "));
-    QVERIFY(off());
+    QVERIFY(bench.switchedOff());
 
     // Input currents.
-    QVERIFY(startMeasurement(2, 3, "011111000"));
+    QVERIFY(startMeasurement(3));
     later();
     bench.click(bench.sw(3));
     bench.balance();
@@ -103,10 +92,10 @@ void tst_WholeRun::studentMeasuresAllSix()
     QCOMPARE(bench.label(9)->Caption(), QString("U``1 = 5 B"));
     QCOMPARE(bench.label(10)->Caption(), QString("Iвх1 = 50 nA"));
     QCOMPARE(bench.label(11)->Caption(), QString("Iвх2 = 100 nA"));
-    QVERIFY(off());
+    QVERIFY(bench.switchedOff());
 
     // Input resistance: S4, S6 and S7 back on.
-    QVERIFY(startMeasurement(3, 4, "011111100"));
+    QVERIFY(startMeasurement(4));
     later();
     bench.click(bench.sw(1));
     QCOMPARE(bench.label(12)->Caption(), "U`вых = " + bench.meter(2)->Caption() + " B");
@@ -121,10 +110,10 @@ void tst_WholeRun::studentMeasuresAllSix()
     QCOMPARE(bench.meter(2)->Caption(), QString("6,57"));
     QCOMPARE(bench.label(13)->Caption(), QString("U``вых = 6,57 B"));
     QCOMPARE(bench.label(14)->Caption(), QString("Rвх= 360 К"));
-    QVERIFY(off());
+    QVERIFY(bench.switchedOff());
 
     // Output resistance.
-    QVERIFY(startMeasurement(4, 5, "011111100"));
+    QVERIFY(startMeasurement(5));
     later();
     bench.click(bench.sw(1));
     bench.inputSlider()->setPosition(50);
@@ -134,10 +123,10 @@ void tst_WholeRun::studentMeasuresAllSix()
     QCOMPARE(bench.meter(2)->Caption(), QString("5,5"));
     QCOMPARE(bench.label(13)->Caption(), QString("U``вых = 5,5 B"));
     QCOMPARE(bench.label(15)->Caption(), QString("Rвых= 0,2 К"));
-    QVERIFY(off());
+    QVERIFY(bench.switchedOff());
 
     // Common-mode rejection, the last: the work is done.
-    QVERIFY(startMeasurement(5, 6, "011111100"));
+    QVERIFY(startMeasurement(6));
     later();
     bench.click(bench.sw(1));
     QCOMPARE(bench.label(4)->Caption(), "U вых.г. = " + bench.meter(2)->Caption() + " B");
@@ -150,7 +139,7 @@ void tst_WholeRun::studentMeasuresAllSix()
     QCOMPARE(bench.label(2)->Caption(), QString("U вых = ,073 B"));
     QVERIFY(bench.label(22)->isVisible());
     QCOMPARE(bench.label(17)->Caption(), QString("Кос.сф = 60 Дб"));
-    QVERIFY(off());
+    QVERIFY(bench.switchedOff());
 
     // The verdict "зачeт" (Latin e) is stored over "не зачет": the last
     // three bytes of the old text stay behind it.

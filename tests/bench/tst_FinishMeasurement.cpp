@@ -25,14 +25,6 @@ const QString WorkDone = QStringLiteral("information: Лабораторная �
 
 constexpr int RecordSize = int(sizeof(StudentRecord));
 
-// The offset voltage from power-on to its last click.
-void measureOffset(WindowDriver& bench)
-{
-    bench.powerOnFor(2, 6);
-    bench.balance();
-    bench.setSwitch(6, false);
-}
-
 // The gain, finished in the run of S7's handler nested in its own click:
 // S7 held on Uвх at 70, then turned to Uвых at 75.
 void measureGainOnTheSpringBack(WindowDriver& bench)
@@ -95,8 +87,7 @@ void tst_FinishMeasurement::writesTheStudentsRecordInPlace()
     QCOMPARE(bench.journalBytes(), first + withFlag(passed, 1, '+') + last);
 
     // The journal stays on the record: the next measurement goes there too.
-    bench.click(bench.box(1));
-    measureOffset(bench);
+    bench.measureOffsetVoltage();
     QCOMPARE(bench.Dialogs.take(), QStringList {OffsetDone});
     QCOMPARE(bench.journalBytes(), first + withFlag(withFlag(passed, 1, '+'), 2, '+') + last);
 }
@@ -131,14 +122,14 @@ void tst_FinishMeasurement::measurementFinishedAgainIsWrittenAgain()
     const QByteArray stored = afterPassedTest(mine);
     QCOMPARE(bench.journalBytes(), stored);
 
-    measureOffset(bench);
+    bench.measureOffsetVoltage();
     QCOMPARE(bench.Dialogs.take(), QStringList({OffsetDone, WorkDone}));
     QCOMPARE(bench.journalBytes(), stored);
 
     // The flag taken off the file behind the program's back comes back
     // with the next write.
     writeFile(bench.file("Students.DAT"), withFlag(stored, 2, '-'));
-    measureOffset(bench);
+    bench.measureOffsetVoltage();
     QCOMPARE(bench.Dialogs.take(), QStringList({OffsetDone, WorkDone}));
     QCOMPARE(bench.journalBytes(), stored);
 }
@@ -176,7 +167,7 @@ void tst_FinishMeasurement::journalWriteFailure()
     if (nested)
         measureGainOnTheSpringBack(bench);
     else
-        measureOffset(bench);
+        bench.measureOffsetVoltage();
 
     const int k = nested ? 1 : 2;
     QCOMPARE(bench.Dialogs.take(), QStringList({nested ? GainDone : OffsetDone, error}));

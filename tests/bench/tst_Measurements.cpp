@@ -19,21 +19,11 @@
 
 namespace {
 
-// The bench after a finished measurement: power off, both meters dark.
-bool switchedOff(const WindowDriver& bench)
-{
-    return !bench.powerOn() && bench.meterColour(1) == QLatin1String("clGray")
-        && bench.meterColour(2) == QLatin1String("clGray");
-}
-
 // Gain up to the last click: power on, balanced, S1's reading, the input
 // level at q.
 void prepareGain(WindowDriver& bench, int q)
 {
-    bench.powerOnFor(1, 25);
-    bench.balance();
-    bench.steerDraw(100, 40);
-    bench.setSwitch(1, true);
+    bench.firstReading(1, 25, 40);
     bench.moveInput(q);
 }
 
@@ -48,6 +38,17 @@ void addReadingRows(std::initializer_list<std::pair<int, const char*>> rows)
         WindowDriver::addSeparatorRows(QByteArray::number(q).constData(),
                          [&](QTestData& data) { data << q << QString::fromLatin1(reading); });
     }
+}
+
+// A row of a reading table: its separator made the regional one, the
+// input level, and the reading with a point written as that separator.
+std::pair<int, QString> readingRow()
+{
+    QFETCH(QChar, separator);
+    QFETCH(int, q);
+    QFETCH(QString, reading);
+    FormatSettings::setDecimalSeparator(separator);
+    return {q, reading.replace(QLatin1Char('.'), separator)};
 }
 
 } // namespace
@@ -86,10 +87,7 @@ void tst_Measurements::gain_data()
 
 void tst_Measurements::gain()
 {
-    QFETCH(QChar, separator);
-    QFETCH(int, q);
-    QFETCH(QString, reading);
-    FormatSettings::setDecimalSeparator(separator);
+    const auto [q, reading] = readingRow();
     WindowDriver bench;
     QVERIFY(bench.reachBench());
     prepareGain(bench, q);
@@ -122,7 +120,7 @@ void tst_Measurements::gain()
     QCOMPARE(bench.label(4)->Caption(), "Uвых.г = " + reading + " B");
     QVERIFY(bench.label(20)->isVisible());
     QVERIFY(bench.label(21)->isVisible());
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("+-----"));
 }
 
@@ -159,7 +157,7 @@ void tst_Measurements::gainRecordedWhenS7SpringsBack()
     QVERIFY(bench.overlay(7)->isHidden());
     QCOMPARE(bench.meter(2)->Caption(), QString("0,76"));
     QCOMPARE(bench.label(4)->Caption(), QString("Uвых.г = 0,76 B"));
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("+-----"));
 }
 
@@ -199,7 +197,7 @@ void tst_Measurements::offsetVoltage()
     QCOMPARE(bench.meter(1)->Caption(), QString("3"));
     QCOMPARE(bench.label(8)->Caption(), QString("U1 = 3 B"));
     QCOMPARE(bench.label(1)->Caption(), QString("Uсм = 0,003 В  ")); // Cyrillic В, two blanks
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("-+----"));
 }
 
@@ -221,7 +219,7 @@ void tst_Measurements::offsetRecordedWhenS6SpringsBack()
     QVERIFY(bench.overlay(6)->isHidden());
     QCOMPARE(bench.meter(1)->Caption(), QString("3"));
     QCOMPARE(bench.label(1)->Caption(), QString("Uсм = 0,003 В  "));
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("-+----"));
 }
 
@@ -261,7 +259,7 @@ void tst_Measurements::inputCurrentsFinishWithoutBalance()
     QCOMPARE(bench.label(9)->Caption(), QString("U``1 = 5 B"));
     QCOMPARE(bench.label(10)->Caption(), QString("Iвх1 = 50 nA"));
     QCOMPARE(bench.label(11)->Caption(), QString("Iвх2 = 100 nA"));
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("--+---"));
 }
 
@@ -298,17 +296,10 @@ void tst_Measurements::inputResistance_data()
 
 void tst_Measurements::inputResistance()
 {
-    QFETCH(QChar, separator);
-    QFETCH(int, q);
-    QFETCH(QString, reading);
-    reading.replace(QLatin1Char('.'), separator);
-    FormatSettings::setDecimalSeparator(separator);
+    const auto [q, reading] = readingRow();
     WindowDriver bench;
     QVERIFY(bench.reachBench());
-    bench.powerOnFor(4, 30);
-    bench.balance();
-    bench.steerDraw(100, 40);
-    bench.setSwitch(1, true);
+    bench.firstReading(4, 30, 40);
     QCOMPARE(bench.label(12)->Caption(), QString("U`вых = 4,0 B"));
     bench.setSwitch(1, false);
     QCOMPARE(bench.meter(2)->Caption(), QString("0,0"));
@@ -331,7 +322,7 @@ void tst_Measurements::inputResistance()
     QVERIFY(bench.sw(1)->Checked());
     QCOMPARE(bench.sw(1)->Caption(), QString("S1 выкл."));
     QVERIFY(bench.overlay(1)->isHidden());
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("---+--"));
 }
 
@@ -343,17 +334,10 @@ void tst_Measurements::outputResistance_data()
 
 void tst_Measurements::outputResistance()
 {
-    QFETCH(QChar, separator);
-    QFETCH(int, q);
-    QFETCH(QString, reading);
-    reading.replace(QLatin1Char('.'), separator);
-    FormatSettings::setDecimalSeparator(separator);
+    const auto [q, reading] = readingRow();
     WindowDriver bench;
     QVERIFY(bench.reachBench());
-    bench.powerOnFor(5, 2);
-    bench.balance();
-    bench.steerDraw(100, 40);
-    bench.setSwitch(1, true);
+    bench.firstReading(5, 2, 40);
     QCOMPARE(bench.label(12)->Caption(), QString("U`вых = 4,0 B"));
     bench.moveInput(q);
     const QString tenths = QString::number(q / 10) + ',' + QString::number(q % 10);
@@ -366,7 +350,7 @@ void tst_Measurements::outputResistance()
     QCOMPARE(bench.label(13)->Caption(), "U``вых = " + reading + " B");
     QCOMPARE(bench.label(15)->Caption(), QString("Rвых= 0,2 К"));
     QCOMPARE(bench.label(12)->Caption(), "U`вых = " + tenths + " B");
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("----+-"));
 }
 
@@ -378,17 +362,10 @@ void tst_Measurements::commonModeRejection_data()
 
 void tst_Measurements::commonModeRejection()
 {
-    QFETCH(QChar, separator);
-    QFETCH(int, q);
-    QFETCH(QString, reading);
-    reading.replace(QLatin1Char('.'), separator);
-    FormatSettings::setDecimalSeparator(separator);
+    const auto [q, reading] = readingRow();
     WindowDriver bench;
     QVERIFY(bench.reachBench());
-    bench.powerOnFor(6, 44);
-    bench.balance();
-    bench.steerDraw(100, 40);
-    bench.setSwitch(1, true);
+    bench.firstReading(6, 44, 40);
     QCOMPARE(bench.label(4)->Caption(), QString("U вых.г. = 4,0 B"));
     bench.moveInput(q);
     bench.setSwitch(8, true);
@@ -404,7 +381,7 @@ void tst_Measurements::commonModeRejection()
     QCOMPARE(bench.label(17)->Caption(), QString("Кос.сф = 60 Дб"));
     QVERIFY(!bench.sw(7)->Checked());
     QCOMPARE(bench.sw(7)->Caption(), QString("S7 Uвх"));
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("-----+"));
 }
 
@@ -434,7 +411,7 @@ void tst_Measurements::labelsKeptAcrossMeasurements()
     QVERIFY(bench.label(21)->isVisible());
     QCOMPARE(bench.label(8)->Caption(), QString("U1 = 3 B"));
     QCOMPARE(bench.label(1)->Caption(), QString("Uсм = 0,003 В  "));
-    QVERIFY(switchedOff(bench));
+    QVERIFY(bench.switchedOff());
     QCOMPARE(bench.doneFlags(), QString("++----"));
 }
 

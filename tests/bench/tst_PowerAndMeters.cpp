@@ -149,10 +149,7 @@ void tst_PowerAndMeters::switchingOffDarkensAndKeepsTheTexts()
 {
     WindowDriver bench;
     QVERIFY(bench.reachBench());
-    bench.powerOnFor(1, 31);
-    bench.balance();
-    bench.steerDraw(100, 64);
-    bench.setSwitch(1, true);
+    bench.firstReading(1, 31, 64);
     QCOMPARE(bench.meterColour(2), QString("clLime"));
     QCOMPARE(bench.meter(2)->Caption(), QString("6,4"));
 

@@ -21,9 +21,9 @@ using namespace fixture;
 namespace {
 
 // A bank of n questions whose right answer is `right` in every record.
-QByteArray bank(int n, int right)
+Bank bankOf(int n, int right)
 {
-    return bytesOf(fixture::bank(QStringLiteral("Вопрос"), n, [right](int) { return right; }));
+    return bank(QStringLiteral("Вопрос"), n, [right](int) { return right; });
 }
 
 void readOnly(const QString& path)
@@ -136,8 +136,8 @@ void tst_BadLabFiles::unusableFirstBankAtRegistration_data()
     QTest::addColumn<QString>("error");
     QTest::newRow("missing") << QByteArray() << false << "File not found";
     QTest::newRow("empty") << QByteArray("") << false << "Read beyond end of file";
-    QTest::newRow("partial record only") << bank(1, 1).left(1000) << false << "Read beyond end of file";
-    QTest::newRow("read-only") << bank(3, 1) << true << "File access denied";
+    QTest::newRow("partial record only") << bytesOf(bankOf(1, 1)).left(1000) << false << "Read beyond end of file";
+    QTest::newRow("read-only") << bytesOf(bankOf(3, 1)) << true << "File access denied";
 }
 
 void tst_BadLabFiles::unusableFirstBankAtRegistration()
@@ -171,11 +171,10 @@ void tst_BadLabFiles::unusableFirstBankAtRegistration()
 
 void tst_BadLabFiles::secondBankMissingAfterTheFifthQuestion()
 {
-    writeFile(Student->file(QStringLiteral("Qest.txt")), bank(4, 1));
+    writeFile(Student->file(QStringLiteral("Qest.txt")), bytesOf(bankOf(4, 1)));
     QFile::remove(Student->file(QStringLiteral("Qest1.txt")));
     Student->start();
-    Student->registerStudent(QStringLiteral("Новиков"), QStringLiteral("2"));
-    Student->openTest();
+    Student->startTest(QStringLiteral("Новиков"), QStringLiteral("2"));
     Student->ok(5);
     QCOMPARE(Student->Dialogs.take(), QStringList { QStringLiteral("error: File not found") });
     QCOMPARE(Student->number(), QStringLiteral("Вопрос № 5"));
@@ -183,7 +182,7 @@ void tst_BadLabFiles::secondBankMissingAfterTheFifthQuestion()
 
     // With the bank back, "OK" goes on to question 6 without judging
     // question 5 a second time: ten right answers store "10".
-    writeFile(Student->file(QStringLiteral("Qest1.txt")), bank(4, 1));
+    writeFile(Student->file(QStringLiteral("Qest1.txt")), bytesOf(bankOf(4, 1)));
     Student->ok(1);
     QCOMPARE(Student->number(), QStringLiteral("Вопрос № 6"));
     Student->ok(5);
@@ -196,11 +195,9 @@ void tst_BadLabFiles::secondBankMissingAfterTheFifthQuestion()
 
 void tst_BadLabFiles::rightAnswersOutOfRangeAreNeverRight()
 {
-    writeFile(Student->file(QStringLiteral("Qest.txt")), bank(3, 7));
-    writeFile(Student->file(QStringLiteral("Qest1.txt")), bank(3, 0));
+    Student->writeBanks(bankOf(3, 7), bankOf(3, 0));
     Student->start();
-    Student->registerStudent(QStringLiteral("Новиков"), QStringLiteral("2"));
-    Student->openTest();
+    Student->startTest(QStringLiteral("Новиков"), QStringLiteral("2"));
     Student->ok(10);
     QCOMPARE(Student->Dialogs.take(),
              QStringList { QStringLiteral("message: Правильных ответов - 0- Уровень Ваших знаний очень низок") });
@@ -225,11 +222,9 @@ void tst_BadLabFiles::damagedInstructionsAreReadAsFarAsTheyGo()
 
 void tst_BadLabFiles::instructionsMissingAfterAPass()
 {
-    writeFile(Student->file(QStringLiteral("Qest.txt")), bank(2, 1));
-    writeFile(Student->file(QStringLiteral("Qest1.txt")), bank(2, 1));
+    Student->writeBanks(bankOf(2, 1), bankOf(2, 1));
     Student->start();
-    Student->registerStudent(QStringLiteral("Новиков"), QStringLiteral("2"));
-    Student->openTest();
+    Student->startTest(QStringLiteral("Новиков"), QStringLiteral("2"));
     Student->ok(9);
     QFile::remove(Student->file(QStringLiteral("1.rtf")));
     Student->ok(1);

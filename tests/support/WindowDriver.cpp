@@ -351,32 +351,31 @@ void WindowDriver::steerDraw(int n, int value)
     qFatal("no time of day draws %d below %d", value, n);
 }
 
-void WindowDriver::measureGain(int inputLevel) const
+void WindowDriver::startMeasurement(int k) const
 {
-    tickOnly(1);
-    setSwitches(powerOnSet(1));
+    tickOnly(k);
+    setSwitches(powerOnSet(k));
     pressPower();
     balance();
+}
+
+void WindowDriver::firstReading(int k, int drawn, int input)
+{
+    powerOnFor(k, drawn);
+    balance();
+    steerDraw(100, input);
     setSwitch(1, true);
-    moveInput(inputLevel);
-    setSwitch(7, false);
 }
 
 void WindowDriver::measureOffsetVoltage() const
 {
-    tickOnly(2);
-    setSwitches(powerOnSet(2));
-    pressPower();
-    balance();
+    startMeasurement(2);
     setSwitch(6, false);
 }
 
 void WindowDriver::measureInputCurrents() const
 {
-    tickOnly(3);
-    setSwitches(powerOnSet(3));
-    pressPower();
-    balance();
+    startMeasurement(3);
     setSwitch(3, false);
     balance();
     setSwitch(6, false);
@@ -389,10 +388,7 @@ void WindowDriver::measureInputCurrents() const
 
 void WindowDriver::measureInputResistance() const
 {
-    tickOnly(4);
-    setSwitches(powerOnSet(4));
-    pressPower();
-    balance();
+    startMeasurement(4);
     setSwitch(1, true);
     setSwitch(1, false);
     setSwitch(3, false);
@@ -403,20 +399,14 @@ void WindowDriver::measureInputResistance() const
 
 void WindowDriver::measureOutputResistance() const
 {
-    tickOnly(5);
-    setSwitches(powerOnSet(5));
-    pressPower();
-    balance();
+    startMeasurement(5);
     setSwitch(1, true);
     setSwitch(5, false);
 }
 
 void WindowDriver::measureCommonModeRejection() const
 {
-    tickOnly(6);
-    setSwitches(powerOnSet(6));
-    pressPower();
-    balance();
+    startMeasurement(6);
     setSwitch(1, true);
     setSwitch(8, true);
     setSwitch(9, true);
@@ -441,6 +431,11 @@ QString WindowDriver::meterColour(int n) const
 bool WindowDriver::powerOn() const
 {
     return powerButton()->Down();
+}
+
+bool WindowDriver::switchedOff() const
+{
+    return !powerOn() && meterColour(1) == QLatin1String("clGray") && meterColour(2) == QLatin1String("clGray");
 }
 
 QString WindowDriver::doneFlags(int record) const

@@ -142,6 +142,13 @@ public:
     // Box k ticked, its switch set made, and the power switched on with
     // the random balance steered to `drawn` (0: balanced by chance).
     void powerOnFor(int k, int drawn);
+    // Box k alone ticked, its switch set made, the power switched on and
+    // the balance brought back to 0.
+    void startMeasurement(int k) const;
+    // Box k from a switched-off bench to S1's first reading: the power on
+    // with the balance drawn as `drawn` and brought back to 0, then S1
+    // closed with the input level drawn as `input`.
+    void firstReading(int k, int drawn, int input);
     // The balance slider brought to 0, the input slider moved to q, with
     // the arrow keys.
     void balance() const;
@@ -152,7 +159,6 @@ public:
 
     // The six measurements from a switched-off bench, step by step as the
     // instructions give them.
-    void measureGain(int inputLevel = 75) const;
     void measureOffsetVoltage() const;
     void measureInputCurrents() const;
     void measureInputResistance() const;
@@ -163,6 +169,8 @@ public:
     QString switchStates() const;
     QString meterColour(int n) const;   // "clLime", "clGray"
     bool powerOn() const;
+    // The bench after a finished measurement: the power off, both meters dark.
+    bool switchedOff() const;
     // The flags Done1 ... Done6 of a record on disk ("+-----"; '?' for an
     // empty flag) and its WorkMark.
     QString doneFlags(int record = 0) const;

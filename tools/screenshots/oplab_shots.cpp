@@ -69,10 +69,7 @@ int main(int argc, char** argv)
     shoot(form, QStringLiteral("6-instructions"));
     showGroup(form, "OutlookGroup1");
 
-    student.tickOnly(1);
-    student.setSwitches(WindowDriver::powerOnSet(1));
-    student.pressPower();
-    student.balance();
+    student.startMeasurement(1);
     student.setSwitch(1, true);
     student.moveInput(75);
     shoot(form, QStringLiteral("7-gain"));

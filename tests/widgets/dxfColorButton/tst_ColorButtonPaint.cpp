@@ -2,6 +2,7 @@
 // places of glyph and caption lines in the four layouts, and the engraved
 // caption of a disabled button.
 #include "widgets/dxfColorButton/ColorButtonContent.h"
+#include "support/WidgetFixture.h"
 #include "widgets/dxfColorButton/ColorButtonFace.h"
 #include "widgets/dxfColorButton/TdxfColorButton.h"
 
@@ -16,16 +17,7 @@ QRgb rgb(TColor colour)
     return colour.toQColor().rgb();
 }
 
-// The bounding box of the pixels of one colour.
-QRect pixelsOf(const QImage& image, QRgb colour)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
+using fixture::pixelsOf;
 
 } // namespace
 

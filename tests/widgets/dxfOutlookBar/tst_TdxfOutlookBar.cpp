@@ -2,6 +2,7 @@
 // and its events, header order, destruction, the mouse on the headers, the
 // painted frame and the paced switch animation.
 #include "platform/EListError.h"
+#include "support/WidgetFixture.h"
 #include "FrameClock.h"
 #include "widgets/dxfOutlookBar/OutlookLayout.h"
 #include "platform/TColor.h"
@@ -91,12 +92,7 @@ QList<TdxfOutlookGroup*> shown(const TdxfOutlookBar& bar)
 // The box of the dark (text) pixels inside a rectangle.
 QRect darkPixels(const QImage& image, const QRect& area)
 {
-    QRect box;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 0x50)
-                box |= QRect(x, y, 1, 1);
-    return box;
+    return fixture::boxOf(image, [](QRgb pixel) { return qGray(pixel) < 0x50; }, area);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Drawing bitmaps: position and offset, transparency, the scale modes and
 // the plain, disabled and system-colour styles.
 #include "widgets/glEffects/glUTILS.h"
+#include "support/WidgetFixture.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -34,12 +35,7 @@ QImage draw(const QImage& bitmap, const TRect& dest, int dx, int dy, TglScaleMod
 // The bounding box of the pixels that differ from the paper.
 QRect drawnArea(const QImage& image)
 {
-    QRect area;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != Paper)
-                area |= QRect(x, y, 1, 1);
-    return area;
+    return fixture::boxOf(image, [](QRgb pixel) { return pixel != Paper; });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // control has the focus, the repaint over the old text, focusing the focus
 // control, the options, and the justified and other alignments on screen.
 #include "widgets/glLabel/TglStaticText.h"
+#include "support/WidgetFixture.h"
 
 #include <QLineEdit>
 #include <QScreen>
@@ -61,25 +62,12 @@ struct Fixture
     }
 };
 
-void enter(QWidget* w)
-{
-    QEnterEvent e(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));
-    QCoreApplication::sendEvent(w, &e);
-}
-
-void leave(QWidget* w)
-{
-    QEvent e(QEvent::Leave);
-    QCoreApplication::sendEvent(w, &e);
-}
+using fixture::enter;
+using fixture::leave;
 
 bool has(const QImage& image, QRgb colour)
 {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour)
-                return true;
-    return false;
+    return !fixture::pixelsOf(image, colour).isNull();
 }
 
 // The columns that hold pixels of a colour: first and last.

@@ -2,9 +2,9 @@
 // repaints that hovering causes, the click with its modal result, and the
 // linked control.
 #include "widgets/glSpeedButton/TglSpeedButton.h"
+#include "support/WidgetFixture.h"
 
 #include <QCheckBox>
-#include <QEnterEvent>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -31,27 +31,13 @@ protected:
     }
 };
 
-void enter(QWidget* w)
-{
-    QEnterEvent e(QPointF(5, 5), QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)));
-    QCoreApplication::sendEvent(w, &e);
-}
-
-void leave(QWidget* w)
-{
-    QEvent e(QEvent::Leave);
-    QCoreApplication::sendEvent(w, &e);
-}
+using fixture::enter;
+using fixture::leave;
 
 // The bounding box of the pixels of one colour inside the bevel.
 QRect pixelsOf(const QImage& image, QRgb colour)
 {
-    QRect box;
-    for (int y = 2; y < image.height() - 2; ++y)
-        for (int x = 2; x < image.width() - 2; ++x)
-            if (image.pixel(x, y) == colour)
-                box |= QRect(x, y, 1, 1);
-    return box;
+    return fixture::pixelsOf(image, colour, image.rect().adjusted(2, 2, -2, -2));
 }
 
 // The test page's "OK" button.
