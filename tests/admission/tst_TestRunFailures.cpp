@@ -53,6 +53,18 @@ void mend(const WindowDriver& s, const QString& name, const Bank& b)
     writeFile(path, bytesOf(b));
 }
 
+// Both banks of four questions written, the test started and four
+// questions answered right; then the second bank spoiled as the fault
+// says, before the fifth is judged.
+void reachTheFifthWithTheSecondBankSpoiled(WindowDriver& s, Fault fault)
+{
+    s.writeBanks(firstBank(4), secondBank(4));
+    s.startTest(Fio, QStringLiteral("42"));
+    for (int q = 1; q <= 4; ++q)
+        s.answer(true);
+    spoil(s, QStringLiteral("Qest1.txt"), fault);
+}
+
 // Each way a bank can be unusable, with the error the student sees.
 void addBankFaultRows()
 {
@@ -145,11 +157,7 @@ void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged()
     QFETCH(bool, timedOut);
     QFETCH(QStringList, shown);
     WindowDriver s;
-    s.writeBanks(firstBank(4), secondBank(4));
-    s.startTest(Fio, QStringLiteral("42"));
-    for (int q = 1; q <= 4; ++q)
-        s.answer(true);
-    spoil(s, QStringLiteral("Qest1.txt"), fault);
+    reachTheFifthWithTheSecondBankSpoiled(s, fault);
 
     s.chooseAnswer(true);
     if (timedOut) {
@@ -183,12 +191,7 @@ void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack()
     QFETCH(Fault, fault);
     QFETCH(QString, error);
     WindowDriver s;
-    const Bank second = secondBank(4);
-    s.writeBanks(firstBank(4), second);
-    s.startTest(Fio, QStringLiteral("42"));
-    for (int q = 1; q <= 4; ++q)
-        s.answer(true);
-    spoil(s, QStringLiteral("Qest1.txt"), fault);
+    reachTheFifthWithTheSecondBankSpoiled(s, fault);
     s.answer(true);
     QCOMPARE(s.Dialogs.take(), QStringList({error}));
     QCOMPARE(s.form().testRun().RightCount(), 5);
@@ -196,7 +199,7 @@ void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack()
     // Pressed again with the bank back: question 5 is not counted twice,
     // a bank already closed is not closed again, and question 6 comes from
     // the second bank with its full time.
-    mend(s, QStringLiteral("Qest1.txt"), second);
+    mend(s, QStringLiteral("Qest1.txt"), secondBank(4));
     s.ok();
     QCOMPARE(s.Dialogs.take(), QStringList());
     QCOMPARE(s.form().testRun().RightCount(), 5);
@@ -217,11 +220,7 @@ void tst_TestRunFailures::testGoesOnOnceTheSecondBankIsBack()
 void tst_TestRunFailures::givingUpAfterTheSecondBankWasMissing()
 {
     WindowDriver s;
-    s.writeBanks(firstBank(4), secondBank(4));
-    s.startTest(Fio, QStringLiteral("42"));
-    for (int q = 1; q <= 4; ++q)
-        s.answer(true);
-    spoil(s, QStringLiteral("Qest1.txt"), Missing);
+    reachTheFifthWithTheSecondBankSpoiled(s, Missing);
     s.answer(true);
     QCOMPARE(s.Dialogs.take(), QStringList({QStringLiteral("error: File not found")}));
 

@@ -63,6 +63,15 @@ private:
         QCOMPARE(timer.ElapsedSeconds(), seconds);
     }
 
+    // The test's 45 seconds counted back in seconds, on the test's clock.
+    void countBack45(TdxfTimer& timer)
+    {
+        timer.setClock(&clock);
+        timer.setEndSec(45);
+        timer.setIncrementStyle(TdxfTimer::isBack);
+        timer.setDisplayFormat("ss");
+    }
+
 private slots:
     void init() { clock.Local = QTime(10, 0, 0); }
 
@@ -299,10 +308,7 @@ private slots:
     void startRewindsOnlyAFinishedCount()
     {
         TdxfTimer timer;
-        timer.setClock(&clock);
-        timer.setEndSec(45);
-        timer.setIncrementStyle(TdxfTimer::isBack);
-        timer.setDisplayFormat("ss");
+        countBack45(timer);
 
         // Stopped half-way: Start goes on from the kept count.
         timer.Start();
@@ -329,10 +335,7 @@ private slots:
     void lateTickPastTheEnd()
     {
         TdxfTimer timer;
-        timer.setClock(&clock);
-        timer.setEndSec(45);
-        timer.setIncrementStyle(TdxfTimer::isBack);
-        timer.setDisplayFormat("ss");
+        countBack45(timer);
         QSignalSpy ends(&timer, &TdxfTimer::OnEndOfTime);
         timer.Start();
         clock.advance(44000);
