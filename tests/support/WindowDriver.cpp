@@ -15,7 +15,7 @@
 #include "widgets/dxfTimer/TdxfTimer.h"
 #include "widgets/glLabel/TglStaticText.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QSet>

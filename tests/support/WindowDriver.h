@@ -74,20 +74,20 @@ public:
             qFatal("%s is not of the kind asked for", qPrintable(name));
         return found;
     }
-    QString page() const;               // the active page of Nb1
-    QString number() const;             // ST1, "Вопрос № n"
-    QString questionText() const;       // ST2
-    QStringList answers() const;        // glStaticText1 ... 4
+    QString page() const;                 // the active page of Nb1
+    QString number() const;               // ST1, "Вопрос № n"
+    QString questionText() const;         // ST2
+    QStringList answers() const;          // glStaticText1 ... 4
     TdxfCheckBox* answerBox(int n) const; // dxf1 ... dxf4
-    TdxfTimer* timer() const;           // dxfTimer1
-    TdxfCheckBox* sw(int n) const;      // ChS1 ... ChS9
-    TImage* overlay(int n) const;       // IS1 ... IS9
-    TdxfCheckBox* box(int k) const;     // CB1 ... CB6
-    TLabel* label(int n) const;         // LabelN
-    TStaticText* meter(int n) const;    // STP1, STP2
-    TSpeedButton* powerButton() const;  // SpeedButton1
-    TTrackBar* balanceSlider() const;   // TB1
-    TTrackBar* inputSlider() const;     // TB2
+    TdxfTimer* timer() const;             // dxfTimer1
+    TdxfCheckBox* sw(int n) const;        // ChS1 ... ChS9
+    TImage* overlay(int n) const;         // IS1 ... IS9
+    TdxfCheckBox* box(int k) const;       // CB1 ... CB6
+    TLabel* label(int n) const;           // LabelN
+    TStaticText* meter(int n) const;      // STP1, STP2
+    TSpeedButton* powerButton() const;    // SpeedButton1
+    TTrackBar* balanceSlider() const;     // TB1
+    TTrackBar* inputSlider() const;       // TB2
 
     static void click(QWidget* control);
     void click(const QString& name) const { click(widget(name)); }
