@@ -32,6 +32,7 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     , FDialogs(dialogs)
     , FClock(clock)
     , FProgramEnd(programEnd)
+    , FJournal(Journal::DefaultFileName, clock)
 {
     TColor::registerType();
     FormFonts::installSubstitutions();

@@ -16,20 +16,23 @@ constexpr std::int64_t LookupBlock = 1024;
 
 const QString Journal::DefaultFileName = QStringLiteral("Students.DAT");
 
-Journal::Journal(QString fileName)
+Journal::Journal(QString fileName, Clock& clock)
     : FileName(std::move(fileName))
+    , FClock(clock)
     , JournalFile(int(sizeof(StudentRecord)))
 {
 }
 
 void Journal::open()
 {
+    RecordLocksRefused = false;
     JournalFile.assign(FileName);
     JournalFile.resetOrCreate();
 }
 
 void Journal::openForReading()
 {
+    RecordLocksRefused = false;
     JournalFile.assign(FileName);
     JournalFile.resetForReading();
 }

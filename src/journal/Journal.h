@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/StudentRecord.h"
+#include "platform/Clock.h"
 #include "platform/TypedFile.h"
 
 #include <QString>
@@ -15,7 +16,8 @@
 //
 // Several bench computers may share one journal in a network folder. Each
 // change of the file is made under an exclusive record lock on the whole
-// file (see JournalLock), so no two programs append at the same place.
+// file (see JournalLock), so no two programs append at the same place; a
+// lock not had at once is waited for on the journal's clock.
 class Journal
 {
 public:
@@ -23,7 +25,7 @@ public:
     // current directory.
     static const QString DefaultFileName; // "Students.DAT"
 
-    explicit Journal(QString fileName = DefaultFileName);
+    explicit Journal(QString fileName = DefaultFileName, Clock& clock = Clock::system());
 
     const QString& fileName() const { return FileName; }
     void setFileName(const QString& name) { FileName = name; }
@@ -63,13 +65,18 @@ public:
     // How long a lock is waited for before the change is given up.
     int lockTimeout() const { return LockTimeoutMs; }
     void setLockTimeout(int milliseconds) { LockTimeoutMs = milliseconds; }
+    Clock& clock() const { return FClock; }
 
 private:
     friend class JournalLock;
 
     QString FileName;
+    Clock& FClock;
     TypedFile JournalFile;
     StudentRecord Student {};
     int LockDepth = 0;
     int LockTimeoutMs = 5000;
+    // The file system of the open journal refused a record lock: the
+    // lock file stands in for it until the journal is opened anew.
+    bool RecordLocksRefused = false;
 };

@@ -1,23 +1,24 @@
 #include "journal/JournalLock.h"
 
+#include "platform/Clock.h"
 #include "platform/EInOutError.h"
 #include "journal/Journal.h"
 
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
-#include <thread>
 
 namespace {
 
 // The runtime's code for an operation on a file that is not open.
 constexpr int FileNotOpen = 103;
 
-// One attempt at the lock of the whole file; false when another program
-// holds a conflicting one.
-bool tryLock(int fd, short type)
+enum class Attempt { Had, Busy, Refused };
+
+// One attempt at the record lock of the whole file.
+Attempt tryRecordLock(int fd, short type)
 {
     struct flock fl {};
     fl.l_type = type;
@@ -26,11 +27,13 @@ bool tryLock(int fd, short type)
     fl.l_len = 0; // to the end of the file, however far it grows
     for (;;) {
         if (::fcntl(fd, F_SETLK, &fl) == 0)
-            return true;
+            return Attempt::Had;
         if (errno == EINTR)
             continue;
         if (errno == EAGAIN || errno == EACCES)
-            return false;
+            return Attempt::Busy;
+        if (JournalLock::isRefusal(errno))
+            return Attempt::Refused;
         throw EInOutError::fromErrno(errno);
     }
 }
@@ -40,6 +43,11 @@ bool tryLock(int fd, short type)
 QString JournalLock::busyText()
 {
     return QStringLiteral("Журнал занят другой программой. Повторите попытку.");
+}
+
+bool JournalLock::isRefusal(int err)
+{
+    return err == ENOLCK || err == EOPNOTSUPP || err == EINVAL;
 }
 
 JournalLock::JournalLock(Journal& journal, Kind kind)
@@ -58,8 +66,11 @@ JournalLock::~JournalLock()
     Held = false;
     if (--FJournal.LockDepth == 0) {
         // Left by a failure: the error already on its way is the one to
-        // report. A lock that cannot be given back goes with the file
-        // handle when the journal is closed or bound anew.
+        // report. A record lock that cannot be given back goes with the
+        // file handle when the journal is closed or bound anew; a lock
+        // file is removed by its own destructor.
+        if (LockFile)
+            return;
         struct flock fl {};
         fl.l_type = F_UNLCK;
         fl.l_whence = SEEK_SET;
@@ -77,32 +88,57 @@ void JournalLock::release()
         unlock();
 }
 
+bool JournalLock::tryOnce(Kind kind)
+{
+    if (!FJournal.RecordLocksRefused) {
+        const Attempt attempt = tryRecordLock(FJournal.JournalFile.handle(), kind == Exclusive ? F_WRLCK : F_RDLCK);
+        if (attempt != Attempt::Refused)
+            return attempt == Attempt::Had;
+        FJournal.RecordLocksRefused = true;
+    }
+    if (!LockFile)
+        LockFile = std::make_unique<JournalLockFile>(FJournal.FileName);
+    try {
+        return LockFile->tryAcquire();
+    } catch (const EInOutError& e) {
+        // A reader in a folder it may not write to reads without the lock
+        // file, as it could not stop a writer anyway.
+        if (kind == Shared && e.errorCode() == EInOutError::AccessDenied) {
+            LockFile.reset();
+            return true;
+        }
+        throw;
+    }
+}
+
 void JournalLock::acquire(Kind kind)
 {
-    const int fd = FJournal.JournalFile.handle();
-    if (fd < 0)
+    if (FJournal.JournalFile.handle() < 0)
         throw EInOutError(FileNotOpen);
-    const short type = kind == Exclusive ? F_WRLCK : F_RDLCK;
 
     // The lock is asked for again and again with growing pauses, each
     // with a random share so that waiting programs do not knock in step,
     // until it is had or the time is up.
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(FJournal.LockTimeoutMs);
-    int pauseUs = 500;
-    while (!tryLock(fd, type)) {
-        const auto now = Clock::now();
+    Clock& clock = FJournal.clock();
+    const std::int64_t deadline = clock.tickCount() + FJournal.LockTimeoutMs;
+    int pauseMs = 1;
+    while (!tryOnce(kind)) {
+        const std::int64_t now = clock.tickCount();
         if (now >= deadline)
             throw Exception(busyText());
-        const auto pause = std::chrono::microseconds(
-            pauseUs / 2 + QRandomGenerator::global()->bounded(pauseUs));
-        std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
-        pauseUs = std::min(pauseUs * 2, 50'000);
+        const int pause = pauseMs / 2 + int(QRandomGenerator::global()->bounded(pauseMs)) + 1;
+        clock.sleep(int(std::min<std::int64_t>(pause, deadline - now)));
+        pauseMs = std::min(pauseMs * 2, 50);
     }
 }
 
 void JournalLock::unlock()
 {
+    if (LockFile) {
+        LockFile->release();
+        LockFile.reset();
+        return;
+    }
     const int fd = FJournal.JournalFile.handle();
     if (fd < 0)
         return; // closed meanwhile: the lock went with the handle

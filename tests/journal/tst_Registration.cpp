@@ -1,6 +1,7 @@
 // Registration of a student in the journal of the current directory: the
 // records it leaves byte for byte, and every refusal leaving the journal
 // untouched so that the student can simply try again.
+#include "support/FakeClock.h"
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
 
@@ -305,12 +306,14 @@ void tst_Registration::busyJournalIsRefusedAndASecondPressWorks()
 {
     const QByteArray stored = record(QStringLiteral("А"), "1");
     writeFile(Name, stored);
-    Journal journal;
-    journal.setLockTimeout(200);
+    FakeClock clock;
+    Journal journal(Journal::DefaultFileName, clock);
     {
         // Another computer in the middle of its registration.
         ForeignLock other(Name);
         QCOMPARE(failure(QStringLiteral("Б"), QStringLiteral("2"), journal), JournalLock::busyText());
+        // Five seconds of waiting, none of them real.
+        QCOMPARE(clock.Slept, 5000);
     }
     QCOMPARE(readFile(Name), stored);
     QCOMPARE(Registration(QStringLiteral("Б"), QStringLiteral("2"), journal).run(), Registration::Added);

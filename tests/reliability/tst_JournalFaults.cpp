@@ -6,12 +6,18 @@
 // the next registration overwrites), and every write a writer reported as
 // completed before it was killed. A file-size limit on a writer stands in
 // for a full disk: the write fails with "Disk full" and every record
-// already written stays as it was.
+// already written stays as it was. The kills run with record locks and
+// on a file system that refuses them, where a killed writer leaves its
+// lock file behind for the next one to break.
 #include "support/JournalFixture.h"
+
+#include "journal/JournalLockFile.h"
 #include "JournalImage.h"
 #include "WriterProcesses.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -86,6 +92,7 @@ class tst_JournalFaults : public QObject
 private slots:
     void init();
 
+    void killedWritersLeaveWholeRecordsAndEveryCompletedWrite_data();
     void killedWritersLeaveWholeRecordsAndEveryCompletedWrite();
     void fullDiskFailsTheRegistrationAndKeepsTheRecords_data();
     void fullDiskFailsTheRegistrationAndKeepsTheRecords();
@@ -110,8 +117,29 @@ QByteArray tst_JournalFaults::student(int i) const
     return record(QStringLiteral("Студент %1").arg(i), QByteArray::number(500 + i), "8", StudentRecord::VerdictPassed);
 }
 
+void tst_JournalFaults::killedWritersLeaveWholeRecordsAndEveryCompletedWrite_data()
+{
+    QTest::addColumn<bool>("lockFile");
+    QTest::newRow("record locks") << false;
+    QTest::newRow("lock file") << true;
+}
+
 void tst_JournalFaults::killedWritersLeaveWholeRecordsAndEveryCompletedWrite()
 {
+    QFETCH(bool, lockFile);
+    // The writers inherit the refusal of record locks.
+    const QByteArray asan = qgetenv("ASAN_OPTIONS");
+    const auto restore = qScopeGuard([asan] {
+        qunsetenv("LD_PRELOAD");
+        qunsetenv("OPLAB_REFUSE_LOCKS");
+        qputenv("ASAN_OPTIONS", asan);
+    });
+    if (lockFile) {
+        qputenv("LD_PRELOAD", REFUSE_LOCKS);
+        qputenv("OPLAB_REFUSE_LOCKS", "ENOLCK");
+        qputenv("ASAN_OPTIONS", asan + ":verify_asan_link_order=0");
+    }
+
     // Twelve students who passed the test and stand at the bench, two
     // benches of six.
     constexpr int Students = 12;
@@ -212,6 +240,11 @@ void tst_JournalFaults::killedWritersLeaveWholeRecordsAndEveryCompletedWrite()
     QVERIFY(WriterProcesses::run(check, 60000));
     QVERIFY2(check.ExitCode == 0, check.Out.constData());
     QCOMPARE(readFile(Path).size(), qsizetype(after.records().size() + 1) * 73);
+    // Lock files of killed writers were broken. A writer killed while it
+    // named its lock may leave its own small file beside it, never the lock.
+    const QString lock = JournalLockFile::pathFor(QStringLiteral("Students.DAT"));
+    for (const QString& name : QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden))
+        QVERIFY2(name == QLatin1String("Students.DAT") || name.startsWith(lock + QLatin1Char('.')), qPrintable(name));
 }
 
 void tst_JournalFaults::fullDiskFailsTheRegistrationAndKeepsTheRecords_data()
