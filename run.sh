@@ -12,4 +12,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 1
 fi
 cd "$OPLAB_BUILD/lab"
-exec "$OPLAB_BUILD/src/app/oplab"
+exec "$OPLAB_BUILD/bin/oplab"

@@ -99,3 +99,56 @@ function(oplab_render outvar svg out width height)
     VERBATIM)
   set(${outvar} ${${outvar}} ${output} PARENT_SCOPE)
 endfunction()
+
+# What ships. The build tree holds the same layout as an installed
+# program: the programs in bin/, their data in share/oplab/ (a program
+# finds its data at ../share/oplab from its own folder), so the build
+# tree, an install to any prefix and the package all work alike.
+
+# oplab_program(TARGET)
+# A program that ships: built into bin/ of the build tree, installed to
+# bin/, told its version (OPLAB_VERSION).
+function(oplab_program target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+  target_compile_definitions(${target} PRIVATE OPLAB_VERSION="${PROJECT_VERSION}")
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endfunction()
+
+# oplab_man_page(SOURCE)
+# A manual page written in roff (name.N), compressed as Debian wants it
+# into share/man/manN of the build tree and installed there.
+function(oplab_man_page source)
+  cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+  cmake_path(GET source FILENAME page)
+  string(REGEX MATCH "[0-9]$" section "${page}")
+  set(dir ${PROJECT_BINARY_DIR}/share/man/man${section})
+  add_custom_command(
+    OUTPUT ${dir}/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+    COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${source} ${dir}/${page}.gz
+    DEPENDS ${source}
+    COMMENT "Compressing the manual page ${page}"
+    VERBATIM)
+  add_custom_target(man-${page} ALL DEPENDS ${dir}/${page}.gz)
+  install(FILES ${dir}/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+endfunction()
+
+# oplab_desktop_entry(ID [METAINFO])
+# The menu entry ID.desktop (ID reverse-DNS, e.g. org.oplab.Oplab) of the
+# current source folder, its AppStream file ID.metainfo.xml when given,
+# and its icon ID.svg, rendered to the usual PNG sizes of the hicolor theme.
+function(oplab_desktop_entry id)
+  cmake_parse_arguments(ARG "METAINFO" "" "" ${ARGN})
+  install(FILES ${id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  if(ARG_METAINFO)
+    install(FILES ${id}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  endif()
+  install(FILES ${id}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  set(icons)
+  foreach(size 16 22 24 32 48 64 128 256)
+    oplab_render(icons ${id}.svg ${id}-${size}.png ${size} ${size})
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${id}-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${id}.png)
+  endforeach()
+  add_custom_target(icons-${id} ALL DEPENDS ${icons})
+endfunction()

@@ -25,7 +25,7 @@ struct Run
 Run oplabData(const QStringList& args)
 {
     QProcess p;
-    p.start(QStringLiteral(OPLAB_BINARY_DIR "/tools/oplab-data/oplab-data"), QStringList {"bank"} + args);
+    p.start(QStringLiteral(OPLAB_BINARY_DIR "/bin/oplab-data"), QStringList {"bank"} + args);
     Run run;
     if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
         return run;

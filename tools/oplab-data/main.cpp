@@ -1,5 +1,7 @@
 // oplab-data: the instructor's tool for the lab's data files.
 //
+//   oplab-data lab init [--force] DIR      a lab folder from the template
+//   oplab-data lab check DIR               what a bench needs, as a checklist
 //   oplab-data bank import SOURCE BANK     Aiken, Moodle XML or GIFT to a bank
 //   oplab-data bank export BANK            a bank back to text (Aiken unless --format)
 //   oplab-data bank check BANK             faults of a bank
@@ -12,6 +14,7 @@
 #include "BankCommand.h"
 #include "CommandLine.h"
 #include "JournalCommand.h"
+#include "LabCommand.h"
 
 #include <QCoreApplication>
 
@@ -22,13 +25,16 @@ namespace {
 
 const char* const Usage =
     "usage:\n"
+    "  oplab-data lab init [--force] DIR\n"
+    "  oplab-data lab check DIR\n"
     "  oplab-data bank import SOURCE BANK [--format aiken|moodle-xml|gift] [--strict]\n"
     "  oplab-data bank export BANK [--format aiken|moodle-xml|gift]\n"
     "  oplab-data bank check BANK\n"
     "  oplab-data journal list JOURNAL [--csv|--json]\n"
     "  oplab-data journal check JOURNAL\n"
     "  oplab-data journal find JOURNAL CODE\n"
-    "  oplab-data journal register JOURNAL CODE NAME\n";
+    "  oplab-data journal register JOURNAL CODE NAME\n"
+    "  oplab-data --version\n";
 
 } // namespace
 
@@ -36,6 +42,7 @@ int main(int argc, char** argv)
 {
     std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(OPLAB_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
@@ -46,12 +53,18 @@ int main(int argc, char** argv)
         (args.isEmpty() ? err : out) << Usage;
         return args.isEmpty() ? 2 : 0;
     }
+    if (args.front() == QLatin1String("--version") || args.front() == QLatin1String("-v")) {
+        out << "oplab-data " << QCoreApplication::applicationVersion() << Qt::endl;
+        return 0;
+    }
     const QString group = args.takeFirst();
     const CommandLine command{args, out, err};
     if (group == QLatin1String("bank"))
         return runBankCommand(command);
     if (group == QLatin1String("journal"))
         return runJournalCommand(command);
+    if (group == QLatin1String("lab"))
+        return runLabCommand(command);
     err << "oplab-data: unknown command '" << group << "'\n" << Usage;
     return 2;
 }

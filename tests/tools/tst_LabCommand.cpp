@@ -1,0 +1,181 @@
+// oplab-data lab init and lab check, run as the administrator runs them:
+// a folder laid out from the template (found beside the program, as in an
+// installed one) checks clean; init never overwrites what is there unless
+// told, and never the journal; check finds each kind of fault of a
+// prepared folder, one failed line for it.
+#include "support/JournalFixture.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace fixture;
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run oplabData(const QStringList& args, const QByteArray& refuseLocks = QByteArray())
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!refuseLocks.isEmpty()) {
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(REFUSE_LOCKS));
+        env.insert(QStringLiteral("OPLAB_REFUSE_LOCKS"), QString::fromLatin1(refuseLocks));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    }
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(OPLAB_DATA_TOOL), args);
+    Run run;
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.status = p.exitCode();
+    run.out = QString::fromUtf8(p.readAllStandardOutput());
+    run.err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
+
+QStringList failedLines(const QString& out)
+{
+    QStringList failed;
+    for (const QString& line : out.split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("✗")))
+            failed << line;
+    return failed;
+}
+
+const QString Template = QStringLiteral(OPLAB_BINARY_DIR "/share/oplab/lab");
+
+} // namespace
+
+class tst_LabCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void initLaysOutAFolderThatChecksClean();
+    void initNeverOverwritesWithoutForceNorTheJournalWithIt();
+    void checkFindsEachFault_data();
+    void checkFindsEachFault();
+    void checkTellsWhenOnlyTheLockFileWorks();
+
+private:
+    QTemporaryDir Dir;
+    QString Lab;
+};
+
+void tst_LabCommand::init()
+{
+    QVERIFY(Dir.isValid());
+    Lab = Dir.filePath(QStringLiteral("lab-%1").arg(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-')));
+    QDir(Lab).removeRecursively();
+}
+
+void tst_LabCommand::initLaysOutAFolderThatChecksClean()
+{
+    const QString nested = Lab + QStringLiteral("/group/lab");
+    const Run made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), nested });
+    QCOMPARE(made.status, 0);
+    const QStringList files = QDir(Template).entryList(QDir::Files);
+    QVERIFY(files.contains(QStringLiteral("Qest.txt")) && files.contains(QStringLiteral("1.rtf")));
+    QCOMPARE(QDir(nested).entryList(QDir::Files), files);
+    for (const QString& name : files)
+        QCOMPARE(readFile(nested + QLatin1Char('/') + name), readFile(Template + QLatin1Char('/') + name));
+
+    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), nested });
+    QCOMPARE(failedLines(checked.out), QStringList());
+    QCOMPARE(checked.status, 0);
+    QVERIFY2(checked.out.endsWith(QStringLiteral("проверок: 7, не пройдено: 0\n")), qPrintable(checked.out));
+    // The scratch file of the lock test is gone again.
+    QCOMPARE(QDir(nested).entryList(QDir::Files | QDir::Hidden), files);
+}
+
+void tst_LabCommand::initNeverOverwritesWithoutForceNorTheJournalWithIt()
+{
+    QVERIFY(QDir().mkpath(Lab));
+    const QByteArray bank = "an instructor's own bank";
+    const QByteArray journal = record(QStringLiteral("Иванов"), "1");
+    writeFile(Lab + QStringLiteral("/Qest1.txt"), bank);
+    writeFile(Lab + QStringLiteral("/Students.DAT"), journal);
+
+    const Run refused = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab });
+    QCOMPARE(refused.status, 2);
+    QVERIFY2(refused.err.contains(QStringLiteral("already holds Qest1.txt;")), qPrintable(refused.err));
+    QCOMPARE(QDir(Lab).entryList(QDir::Files), QStringList({ QStringLiteral("Qest1.txt"), QStringLiteral("Students.DAT") }));
+    QCOMPARE(readFile(Lab + QStringLiteral("/Qest1.txt")), bank);
+
+    const Run forced = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--force"), Lab });
+    QCOMPARE(forced.status, 0);
+    QVERIFY(forced.out.contains(QStringLiteral("журнал Students.DAT оставлен как был")));
+    QCOMPARE(readFile(Lab + QStringLiteral("/Qest1.txt")), readFile(Template + QStringLiteral("/Qest1.txt")));
+    QCOMPARE(readFile(Lab + QStringLiteral("/Students.DAT")), journal);
+}
+
+void tst_LabCommand::checkFindsEachFault_data()
+{
+    // A fault made in a sound folder, and the failed line it must give.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes"); // empty: the file is removed
+    QTest::addColumn<QString>("line");
+
+    const QByteArray bank = readFile(Template + QStringLiteral("/Qest.txt"));
+    QTest::newRow("no theory page") << "1.htm" << QByteArray() << "✗ 1.htm (страница теории): нет файла";
+    QTest::newRow("a picture missing") << "1.htm" << QByteArray("<p><img src=\"schema.png\"></p>")
+                                       << "✗ 1.htm: нет рисунков: schema.png";
+    QTest::newRow("instructions not RTF") << "1.rtf" << QByteArray("plain text")
+                                          << "✗ 1.rtf (методические указания): не документ RTF";
+    QTest::newRow("no second bank") << "Qest1.txt" << QByteArray() << "✗ Qest1.txt (вопросы 6-10): нет файла";
+    QTest::newRow("too few questions") << "Qest.txt" << bank.left(3 * 1288)
+                                       << "✗ Qest.txt (вопросы 1-5): вопросов 3, а тест берёт из банка 5";
+    QTest::newRow("a bank with a fault") << "Qest.txt" << bank.left(6 * 1288 + 100)
+                                         << "✗ Qest.txt (вопросы 1-5): вопросов 6, замечаний 1";
+    QTest::newRow("a damaged journal") << "Students.DAT" << record(QStringLiteral("А"), "1") + record(QStringLiteral("Б"), "x")
+                                       << "✗ Students.DAT (журнал): записей: 2, замечаний: 1";
+}
+
+void tst_LabCommand::checkFindsEachFault()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, line);
+    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).status, 0);
+    if (bytes.isEmpty())
+        QVERIFY(QFile::remove(Lab + QLatin1Char('/') + file));
+    else
+        writeFile(Lab + QLatin1Char('/') + file, bytes);
+
+    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab });
+    QCOMPARE(checked.status, 1);
+    const QStringList failed = failedLines(checked.out);
+    QCOMPARE(failed.size(), 1);
+    QVERIFY2(failed[0].startsWith(line), qPrintable(failed[0]));
+}
+
+void tst_LabCommand::checkTellsWhenOnlyTheLockFileWorks()
+{
+    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).status, 0);
+    // A journal made read-only on purpose fails registration on a bench.
+    writeFile(Lab + QStringLiteral("/Students.DAT"), record(QStringLiteral("А"), "1"));
+    QFile::setPermissions(Lab + QStringLiteral("/Students.DAT"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+
+    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab }, "ENOLCK");
+    QCOMPARE(checked.status, 1);
+    QVERIFY2(checked.out.contains(QStringLiteral("блокировок записей нет (ENOLCK), журнал защищает файл блокировки "
+                                                 "Students.DAT.lock\n")),
+             qPrintable(checked.out));
+    const QStringList failed = failedLines(checked.out);
+    QCOMPARE(failed.size(), 1);
+    QVERIFY2(failed[0].contains(QStringLiteral("не может его записать")), qPrintable(failed[0]));
+}
+
+QTEST_GUILESS_MAIN(tst_LabCommand)
+#include "tst_LabCommand.moc"
