@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds, and runs the whole suite through CTest
-# on the offscreen platform; then a short fuzzing run of every reader of
+# on the offscreen platform; then the Debian package with its checks
+# (scripts/package.sh), a short fuzzing run of every reader of
 # the lab's files (./fuzz.sh), and the whole suite once more built with the
 # address and undefined-behaviour sanitizers in build-asan/.
 set -eu
@@ -8,6 +9,10 @@ OPLAB_ROOT=$(cd "$(dirname "$0")" && pwd)
 . "$OPLAB_ROOT/scripts/setup.sh"
 oplab_build
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$OPLAB_BUILD" --output-on-failure -j "$(nproc)"
+
+# The Debian package, built and checked: lintian, desktop-file-validate,
+# appstreamcli, and its programs run unpacked.
+"$OPLAB_ROOT/scripts/package.sh"
 
 "$OPLAB_ROOT/fuzz.sh" "${OPLAB_FUZZ_SECONDS:-3}"
 

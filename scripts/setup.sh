@@ -16,6 +16,10 @@ oplab_fuzz_packages="clang libclang-rt-14-dev"
 # Looking at the lab folder as a student gets it on paper: 1.rtf printed
 # from a word processor (soffice --headless --convert-to pdf, pdftoppm).
 oplab_look_packages="libreoffice-writer-nogui poppler-utils"
+# The Debian package (scripts/package.sh): its dependencies found by
+# dpkg-shlibdeps, and the checks of lintian, desktop-file-validate and
+# appstreamcli.
+oplab_package_packages="dpkg-dev file lintian desktop-file-utils appstream"
 
 oplab_install() {
     missing=""
