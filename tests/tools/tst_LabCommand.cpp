@@ -94,7 +94,7 @@ void tst_LabCommand::initLaysOutAFolderThatChecksClean()
     const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), nested });
     QCOMPARE(failedLines(checked.out), QStringList());
     QCOMPARE(checked.status, 0);
-    QVERIFY2(checked.out.endsWith(QStringLiteral("проверок: 7, не пройдено: 0\n")), qPrintable(checked.out));
+    QVERIFY2(checked.out.endsWith(QStringLiteral(", не пройдено: 0\n")), qPrintable(checked.out));
     // The scratch file of the lock test is gone again.
     QCOMPARE(QDir(nested).entryList(QDir::Files | QDir::Hidden), files);
 }
