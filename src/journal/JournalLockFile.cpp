@@ -300,10 +300,11 @@ bool JournalLockFile::breakIfStale()
     }
     struct stat moved {};
     if (::stat(aside.constData(), &moved) == 0 && !(sameFile(moved, judged) && moved.st_mtime == judged.st_mtime)) {
-        // Should a third program have made a lock in the very moment
-        // between, link() fails and two hold at once: that takes three
-        // programs at one stale file within microseconds.
-        ::link(aside.constData(), path.constData());
+        if (::link(aside.constData(), path.constData()) != 0) {
+            // A third program made a lock in the very moment between, and
+            // two hold at once. That takes three programs at one stale
+            // file within microseconds; nothing is left to do about it.
+        }
         ::unlink(aside.constData());
         return false;
     }
