@@ -1,7 +1,7 @@
 // Reads rich-text documents of about 1 MB, each of one shape (formatted
 // Cyrillic text, \uN text, tables, pictures, deep nesting, the lab's own
 // instructions repeated), and prints the median time of several reads.
-#include "platform/RtfReader.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

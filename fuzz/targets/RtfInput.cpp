@@ -2,7 +2,7 @@
 
 #include "FuzzProperty.h"
 
-#include "platform/RtfReader.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QTextDocument>
 

@@ -1,7 +1,7 @@
 #include "platform/controls/TRichEdit.h"
 
 #include "platform/EFOpenError.h"
-#include "platform/RtfReader.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QFile>
 #include <QTextDocument>
