@@ -34,8 +34,3 @@ void FormatSettings::setDecimalSeparator(QChar value)
 {
     separator() = value;
 }
-
-void FormatSettings::resetFromSystem()
-{
-    separator() = systemSeparator();
-}

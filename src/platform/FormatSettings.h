@@ -10,6 +10,4 @@ class FormatSettings
 public:
     static QChar decimalSeparator();
     static void setDecimalSeparator(QChar separator);
-    // Reads the separator from the system's locale again.
-    static void resetFromSystem();
 };

@@ -69,6 +69,12 @@ QColor TColor::toQColor() const
     return QColor(rgb.red(), rgb.green(), rgb.blue());
 }
 
+QRgb TColor::toQRgb() const
+{
+    const TColor rgb = toRgb();
+    return qRgb(rgb.red(), rgb.green(), rgb.blue());
+}
+
 QString TColor::name() const
 {
     for (const auto& [text, colour] : names())

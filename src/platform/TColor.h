@@ -32,6 +32,8 @@ public:
     // The RGB value: a system colour is looked up in the system scheme.
     TColor toRgb() const;
     QColor toQColor() const;
+    // The opaque pixel value of the RGB value.
+    QRgb toQRgb() const;
 
     // "clAqua" for named colours, else "$00BBGGRR".
     QString name() const;

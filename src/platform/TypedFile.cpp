@@ -11,9 +11,6 @@
 
 namespace {
 
-// The runtime's code for an operation on a file that is not open.
-constexpr int FileNotOpen = 103;
-
 bool hasNoWriteBit(const struct stat& st)
 {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -123,14 +120,14 @@ void TypedFile::close()
 void TypedFile::requireOpen() const
 {
     if (Fd < 0)
-        throw EInOutError(FileNotOpen);
+        throw EInOutError(EInOutError::FileNotOpen);
 }
 
 void TypedFile::seek(std::int64_t record)
 {
     requireOpen();
     if (record < 0)
-        throw EInOutError(131); // negative seek: the runtime's "I/O error 131"
+        throw EInOutError(EInOutError::NegativeSeek);
     Pos = record * RecordSize;
 }
 

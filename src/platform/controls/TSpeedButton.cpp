@@ -2,53 +2,14 @@
 
 #include "platform/controls/FontColor.h"
 #include "platform/TransparentKey.h"
+#include "widgets/common/Bevel.h"
+#include "widgets/common/EngravedGlyph.h"
 
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
-
-namespace {
-
-// The frame engraved as disabled: its shape (every visible pixel that is
-// not white) in the button highlight one pixel right and down, then in the
-// button shadow in place.
-QImage engraved(const QImage& frame)
-{
-    QImage shape(frame.size(), QImage::Format_ARGB32);
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x) {
-            const QRgb c = frame.pixel(x, y);
-            const bool inShape = qAlpha(c) != 0 && (c & 0x00FFFFFFu) != 0x00FFFFFFu;
-            shape.setPixel(x, y, inShape ? qRgba(0, 0, 0, 255) : 0);
-        }
-    auto tinted = [&](TColor colour) {
-        QImage t = shape;
-        QPainter p(&t);
-        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        p.fillRect(t.rect(), colour.toQColor());
-        return t;
-    };
-    QImage out(frame.width() + 1, frame.height() + 1, QImage::Format_ARGB32);
-    out.fill(0);
-    QPainter p(&out);
-    p.drawImage(1, 1, tinted(clBtnHighlight));
-    p.drawImage(0, 0, tinted(clBtnShadow));
-    return out;
-}
-
-// A one-pixel frame along r: topLeft on the left column and top row,
-// bottomRight on the right column and bottom row.
-void frame3D(QPainter& p, const QRect& r, TColor topLeft, TColor bottomRight)
-{
-    p.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft.toQColor());
-    p.fillRect(r.left(), r.top(), 1, r.height() - 1, topLeft.toQColor());
-    p.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight.toQColor());
-    p.fillRect(r.right(), r.top(), 1, r.height(), bottomRight.toQColor());
-}
-
-} // namespace
 
 TSpeedButton::TSpeedButton(QWidget* parent)
     : QWidget(parent)
@@ -209,8 +170,12 @@ void TSpeedButton::prepareFrames()
     const QRgb transparent = TransparentKey::cornerOf(FGlyph);
     for (int i = 0; i < FNumGlyphs; ++i)
         FFrames[i] = TransparentKey::keyOut(FGlyph.copy(i * w, 0, w, FGlyph.height()), transparent);
+    // Without a frame of its own the disabled glyph is the up frame
+    // engraved: its shape is every visible pixel that is not white.
     if (FNumGlyphs < 2)
-        FFrames[bsDisabled] = engraved(FFrames[bsUp]);
+        FFrames[bsDisabled] = EngravedGlyph::render(FFrames[bsUp], [](QRgb c) {
+            return qAlpha(c) != 0 && (c & 0x00FFFFFFu) != 0x00FFFFFFu;
+        });
     if (FNumGlyphs < 3)
         FFrames[bsDown] = FFrames[bsUp];
     if (FNumGlyphs < 4)
@@ -359,16 +324,16 @@ void TSpeedButton::Paint(QPainter& canvas)
     }
     if (!FFlat) {
         if (down) {
-            frame3D(canvas, r, cl3DDkShadow, clBtnHighlight);
-            frame3D(canvas, r.adjusted(1, 1, -1, -1), clBtnShadow, cl3DLight);
+            Bevel::frame(canvas, r, cl3DDkShadow, clBtnHighlight);
+            Bevel::frame(canvas, r.adjusted(1, 1, -1, -1), clBtnShadow, cl3DLight);
         } else {
-            frame3D(canvas, r, clBtnHighlight, cl3DDkShadow);
-            frame3D(canvas, r.adjusted(1, 1, -1, -1), cl3DLight, clBtnShadow);
+            Bevel::frame(canvas, r, clBtnHighlight, cl3DDkShadow);
+            Bevel::frame(canvas, r.adjusted(1, 1, -1, -1), cl3DLight, clBtnShadow);
         }
     } else if (down) {
-        frame3D(canvas, r, clBtnShadow, clBtnHighlight);
+        Bevel::frame(canvas, r, clBtnShadow, clBtnHighlight);
     } else if (FMouseInControl && state != bsDisabled) {
-        frame3D(canvas, r, clBtnHighlight, clBtnShadow);
+        Bevel::frame(canvas, r, clBtnHighlight, clBtnShadow);
     }
 
     // Glyph and caption: margin from the edge to the glyph, spacing between

@@ -100,7 +100,6 @@ protected:
     // a thin frame only under the pointer or while down.
     virtual void Paint(QPainter& canvas);
 
-    bool MouseInControl() const { return FMouseInControl; }
     // Frame index of the strip (0 up, 1 disabled, 2 clicked, 3 down) as
     // the button would draw it; empty when there is no glyph.
     QImage glyphFrame(int index) const;

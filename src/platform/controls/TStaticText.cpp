@@ -1,5 +1,7 @@
 #include "platform/controls/TStaticText.h"
 
+#include "widgets/common/Bevel.h"
+
 #include <QEvent>
 #include <QPainter>
 
@@ -90,12 +92,7 @@ void TStaticText::paintEvent(QPaintEvent*)
     } else if (FBorderStyle == sbsSunken) {
         // A one-pixel sunken edge: shadow at the top and left, highlight at
         // the bottom and right.
-        painter.setPen(clBtnShadow.toQColor());
-        painter.drawLine(r.left(), r.top(), r.right(), r.top());
-        painter.drawLine(r.left(), r.top(), r.left(), r.bottom());
-        painter.setPen(clBtnHighlight.toQColor());
-        painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-        painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
+        Bevel::frame(painter, r, clBtnShadow, clBtnHighlight);
         r.adjust(1, 1, -1, -1);
     }
     const Qt::Alignment horizontal = FAlignment == taCenter ? Qt::AlignHCenter

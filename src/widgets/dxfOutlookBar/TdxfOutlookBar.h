@@ -99,7 +99,6 @@ public:
     bool Tracking() const { return FTracking; }
     int HeaderHeight() const { return FHeaderHeight; }
     QRect ClientBounds() const { return FClientBounds; }
-    QRect TargetRect() const { return FTargetRect; }
 
     // The clock that paces the animation; the machine's by default.
     void setClock(Clock* clock);

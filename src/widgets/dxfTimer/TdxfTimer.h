@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/TColor.h"
+#include "widgets/dxfTimer/TimerFaces.h"
 
 #include <QImage>
 #include <QString>
@@ -141,10 +142,6 @@ private:
 
     void paintControl(QPainter& painter, const QString& previousText, int drumPhase) const;
     void paintClient(QImage& canvas, const QString& previousText, int drumPhase) const;
-    void drawSegments(QImage& canvas, const QRect& inner, const QString& text) const;
-    void drawDrum(QImage& canvas, const QRect& inner, const QString& text, const QString& previousText,
-                  int drumPhase) const;
-    void drawHourGlass(QImage& canvas) const;
 
     QTimer TickTimer;
     Clock* FClock;
@@ -171,11 +168,6 @@ private:
 
     bool Pressed = false;
 
-    // The drum's shading for the current size and Color, and the bitmap
-    // each frame is built in.
-    mutable QImage DrumBackground;
-    mutable QImage DrumBitmap;
-    mutable QList<QRgb> LightEdge;
-    mutable QList<QRgb> DarkEdge;
-    mutable TColor DrumColor;
+    // The drawn faces; the drum keeps its shading between frames.
+    mutable TimerFaces Faces;
 };

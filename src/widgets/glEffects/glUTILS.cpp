@@ -2,6 +2,7 @@
 
 #include "platform/TransparentKey.h"
 
+#include "widgets/common/EngravedGlyph.h"
 #include "widgets/glEffects/glCommCl.h"
 
 #include <QGuiApplication>
@@ -108,12 +109,6 @@ void bevel(QPainter& dc, TRect& a, int sides, TglBevelStyle style, bool doubleLi
     }
 }
 
-QRgb rgbOf(TColor colour)
-{
-    const TColor rgb = colour.toRgb();
-    return qRgb(rgb.red(), rgb.green(), rgb.blue());
-}
-
 // Draws image at (x, y) cut to the first column and row past the area.
 void transfer(QPainter& dc, const QImage& image, int x, int y, int right, int bottom)
 {
@@ -184,31 +179,15 @@ void DrawBitmapEx(QPainter& DC, const QImage& Bitmap, const TRect& Dest, int XOf
         // The shape: what is neither white nor background, and whatever
         // the caller names as shape.
         const QRgb white = qRgb(255, 255, 255);
-        const QRgb background = rgbOf(TransparentColor);
+        const QRgb background = TransparentColor.toQRgb();
         const bool extra = DisabledShapeColor.value() != 0;
-        const QRgb extraRgb = rgbOf(DisabledShapeColor);
-        QImage shape(w, h, QImage::Format_ARGB32);
-        for (int row = 0; row < h; ++row) {
-            const auto* in = reinterpret_cast<const QRgb*>(work.constScanLine(row));
-            auto* out = reinterpret_cast<QRgb*>(shape.scanLine(row));
-            for (int col = 0; col < w; ++col) {
-                const QRgb c = in[col] | 0xFF000000u;
-                const bool inShape = (c != white && c != background) || (extra && c == extraRgb);
-                out[col] = inShape ? qRgba(0, 0, 0, 255) : qRgba(0, 0, 0, 0);
-            }
-        }
-        auto tinted = [&](TColor colour) {
-            QImage t = shape;
-            QPainter p(&t);
-            p.setCompositionMode(QPainter::CompositionMode_SourceIn);
-            p.fillRect(t.rect(), colour.toQColor());
-            return t;
-        };
+        const QRgb extraRgb = DisabledShapeColor.toQRgb();
+        const QImage engraved = EngravedGlyph::render(work, [&](QRgb c) {
+            c |= 0xFF000000u;
+            return (c != white && c != background) || (extra && c == extraRgb);
+        });
         work.fill(clBtnFace.toQColor());
-        QPainter p(&work);
-        p.drawImage(1, 1, tinted(clBtnHighlight));
-        p.drawImage(0, 0, tinted(clBtnShadow));
-        p.end();
+        QPainter(&work).drawImage(0, 0, engraved);
         TransparentColor = clBtnFace;
     }
 
@@ -246,8 +225,8 @@ void ReplaceColor(QImage& Bitmap, TColor FromColor, TColor ToColor)
     if (Bitmap.format() != QImage::Format_RGB32 && Bitmap.format() != QImage::Format_ARGB32)
         Bitmap = Bitmap.convertToFormat(Bitmap.hasAlphaChannel() ? QImage::Format_ARGB32
                                                                  : QImage::Format_RGB32);
-    const QRgb from = rgbOf(FromColor) & 0x00FFFFFFu;
-    const QRgb to = rgbOf(ToColor) & 0x00FFFFFFu;
+    const QRgb from = FromColor.toQRgb() & 0x00FFFFFFu;
+    const QRgb to = ToColor.toQRgb() & 0x00FFFFFFu;
     for (int row = 0; row < Bitmap.height(); ++row) {
         auto* line = reinterpret_cast<QRgb*>(Bitmap.scanLine(row));
         for (int col = 0; col < Bitmap.width(); ++col)
@@ -310,5 +289,5 @@ TColor CornerPixel(const QImage& Bitmap, TglCorner Corner)
 
 QImage TransparentImage(const QImage& Image, TColor TransparentColor)
 {
-    return TransparentKey::keyOut(Image, rgbOf(TransparentColor) | 0xFF000000u);
+    return TransparentKey::keyOut(Image, TransparentColor.toQRgb() | 0xFF000000u);
 }

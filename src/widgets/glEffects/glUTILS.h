@@ -59,13 +59,3 @@ TColor CornerPixel(const QImage& Bitmap, TglCorner Corner);
 // A copy of Image as ARGB in which the pixels of TransparentColor are fully
 // transparent: what drawing with that transparent colour leaves visible.
 QImage TransparentImage(const QImage& Image, TColor TransparentColor);
-
-inline int Min(int A, int B)
-{
-    return A < B ? A : B;
-}
-
-inline int Max(int A, int B)
-{
-    return A > B ? A : B;
-}

@@ -37,8 +37,6 @@ public:
     const QList<Word>& Words() const { return FWords; }
     // The number of lines laid out.
     int Lines() const { return FLines; }
-    // The greatest word height met.
-    int LineHeight() const { return FLineHeight; }
     // The height that fits the lines: at least 12.
     int FittedHeight() const;
 
