@@ -1,38 +1,11 @@
 // Every kept input of the fuzz targets, read again by the same target:
 // the seed corpora made from the lab's files, and the inputs that once
 // broke a reader (fuzz/regressions/<target>/), each named for its fault.
-#include "AikenInput.h"
-#include "BankInput.h"
-#include "JournalInput.h"
-#include "QuestionSourceInput.h"
-#include "RtfInput.h"
+#include "FuzzTargets.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
-
-#include <functional>
-
-namespace {
-
-using Target = std::function<void(const QByteArray&)>;
-
-Target target(const QString& name)
-{
-    if (name == QLatin1String("journal"))
-        return JournalInput::run;
-    if (name == QLatin1String("bank"))
-        return BankInput::run;
-    if (name == QLatin1String("aiken"))
-        return AikenInput::run;
-    if (name == QLatin1String("moodle"))
-        return [](const QByteArray& data) { QuestionSourceInput::run(BankFormat::MoodleXml, data); };
-    if (name == QLatin1String("gift"))
-        return [](const QByteArray& data) { QuestionSourceInput::run(BankFormat::Gift, data); };
-    return RtfInput::run;
-}
-
-} // namespace
 
 class tst_FuzzInputs : public QObject
 {
@@ -50,8 +23,7 @@ void tst_FuzzInputs::keptInputsReadCleanly_data()
     QTest::addColumn<QString>("path");
     const QDir fuzz(QStringLiteral(OPLAB_SOURCE_DIR "/fuzz"));
     for (const QString& kind : { QStringLiteral("corpus"), QStringLiteral("regressions") })
-        for (const QString& name : { QStringLiteral("journal"), QStringLiteral("bank"), QStringLiteral("aiken"),
-                                     QStringLiteral("moodle"), QStringLiteral("gift"), QStringLiteral("rtf") }) {
+        for (const QString& name : FuzzTargets::names()) {
             const QDir dir(fuzz.filePath(kind + QLatin1Char('/') + name));
             for (const QString& file : dir.entryList(QDir::Files, QDir::Name))
                 QTest::addRow("%s/%s/%s", qPrintable(kind), qPrintable(name), qPrintable(file))
@@ -66,13 +38,13 @@ void tst_FuzzInputs::keptInputsReadCleanly()
     QFETCH(QString, path);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    ::target(target)(file.readAll());
+    FuzzTargets::find(target)(file.readAll());
 }
 
 void tst_FuzzInputs::everyTargetHasASeedCorpus()
 {
     const QDir corpus(QStringLiteral(OPLAB_SOURCE_DIR "/fuzz/corpus"));
-    for (const char* name : { "journal", "bank", "aiken", "moodle", "gift", "rtf" })
+    for (const QString& name : FuzzTargets::names())
         QVERIFY2(!QDir(corpus.filePath(name)).entryList(QDir::Files).isEmpty(), qPrintable(name));
 }
 
