@@ -176,34 +176,31 @@ bool NumberText::tryToFloat(const QString& text, long double& value)
     while (n > i && text[n - 1] == QLatin1Char(' '))
         --n;
     QByteArray c; // the number in the C library's notation
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        c.append(char(text[i++].unicode()));
-    int digits = 0;
-    while (i < n && isDigit(text[i])) {
-        c.append(char(text[i++].unicode()));
-        ++digits;
-    }
+    auto sign = [&] {
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            c.append(char(text[i++].unicode()));
+    };
+    // Copies a run of digits; how many there were.
+    auto digitRun = [&] {
+        int count = 0;
+        for (; i < n && isDigit(text[i]); ++count)
+            c.append(char(text[i++].unicode()));
+        return count;
+    };
+    sign();
+    int digits = digitRun();
     if (i < n && text[i] == separator) {
         c.append('.');
         ++i;
-        while (i < n && isDigit(text[i])) {
-            c.append(char(text[i++].unicode()));
-            ++digits;
-        }
+        digits += digitRun();
     }
     if (digits == 0)
         return false;
     if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
         c.append('e');
         ++i;
-        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-            c.append(char(text[i++].unicode()));
-        int expDigits = 0;
-        while (i < n && isDigit(text[i])) {
-            c.append(char(text[i++].unicode()));
-            ++expDigits;
-        }
-        if (expDigits == 0)
+        sign();
+        if (digitRun() == 0)
             return false;
     }
     if (i != n)

@@ -11,6 +11,20 @@
 
 namespace {
 
+// A system call, made again while a signal interrupts it; its result, or
+// the failure it reports as an I/O error.
+template <typename Call>
+auto uninterrupted(Call call)
+{
+    for (;;) {
+        const auto result = call();
+        if (result >= 0)
+            return result;
+        if (errno != EINTR)
+            throw EInOutError::fromErrno(errno);
+    }
+}
+
 bool hasNoWriteBit(const struct stat& st)
 {
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -97,13 +111,7 @@ void TypedFile::open(OpenMode mode)
         flags |= O_CREAT | O_TRUNC;
     else if (mode == OpenMode::CreateIfMissing)
         flags |= O_CREAT;
-    int fd;
-    do {
-        fd = ::open(path.constData(), flags, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        throw EInOutError::fromErrno(errno);
-    Fd = fd;
+    Fd = uninterrupted([&] { return ::open(path.constData(), flags, 0666); });
     Pos = 0;
 }
 
@@ -159,12 +167,8 @@ std::int64_t TypedFile::readBlock(void* records, std::int64_t maxRecords)
     auto* out = static_cast<char*>(records);
     std::int64_t got = 0;
     while (got < wanted) {
-        const ssize_t n = ::pread(Fd, out + got, static_cast<size_t>(wanted - got), Pos + got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw EInOutError::fromErrno(errno);
-        }
+        const ssize_t n =
+            uninterrupted([&] { return ::pread(Fd, out + got, static_cast<size_t>(wanted - got), Pos + got); });
         if (n == 0)
             break;
         got += n;
@@ -180,12 +184,8 @@ void TypedFile::write(const void* record)
     const auto* in = static_cast<const char*>(record);
     std::int64_t done = 0;
     while (done < RecordSize) {
-        const ssize_t n = ::pwrite(Fd, in + done, static_cast<size_t>(RecordSize - done), Pos + done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw EInOutError::fromErrno(errno);
-        }
+        const ssize_t n =
+            uninterrupted([&] { return ::pwrite(Fd, in + done, static_cast<size_t>(RecordSize - done), Pos + done); });
         if (n == 0)
             throw EInOutError(EInOutError::DiskFull);
         done += n;

@@ -289,21 +289,11 @@ QTextBlockFormat RtfDocumentBuilder::blockFormat(const Paragraph& para)
 {
     if (BlockCacheValid && para == CachedPara)
         return CachedBlockFormat;
+    // In the order of Align.
+    static constexpr Qt::AlignmentFlag Alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                                       Qt::AlignJustify};
     QTextBlockFormat f;
-    switch (para.align) {
-    case Align::Left:
-        f.setAlignment(Qt::AlignLeft);
-        break;
-    case Align::Centre:
-        f.setAlignment(Qt::AlignHCenter);
-        break;
-    case Align::Right:
-        f.setAlignment(Qt::AlignRight);
-        break;
-    case Align::Justify:
-        f.setAlignment(Qt::AlignJustify);
-        break;
-    }
+    f.setAlignment(Alignments[int(para.align)]);
     f.setLeftMargin(twipsToPixels(para.leftIndent, 0, MaxLengthPixels));
     f.setRightMargin(twipsToPixels(para.rightIndent, 0, MaxLengthPixels));
     f.setTextIndent(twipsToPixels(para.firstIndent, -MaxLengthPixels, MaxLengthPixels));

@@ -1,5 +1,11 @@
 #include "platform/rtf/RtfKeywords.h"
 
+#include "platform/rtf/RtfDocumentBuilder.h"
+#include "platform/rtf/RtfHeader.h"
+#include "platform/rtf/RtfPictures.h"
+
+#include <QFont>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -8,6 +14,10 @@ namespace {
 
 using Keyword = RtfKeywords::Keyword;
 using Kw = RtfKeywords::Kind;
+using Align = RtfDocumentBuilder::Align;
+using Script = RtfDocumentBuilder::Script;
+using Channel = RtfHeader::Channel;
+using Picture = RtfPictures::Kind;
 
 // Destinations whose content is not shown: annotations, bookmarks,
 // comments, fields' instructions, headers and footers, notes, document
@@ -41,18 +51,24 @@ constexpr Keyword Words[] = {
     // tables.
     {"ansicpg", Kw::AnsiCpg}, {"deff", Kw::Deff}, {"fonttbl", Kw::FontTable},
     {"colortbl", Kw::ColourTable}, {"f", Kw::F}, {"fcharset", Kw::FCharset}, {"cpg", Kw::Cpg},
-    {"fnil", Kw::FNil}, {"froman", Kw::FRoman}, {"fswiss", Kw::FSwiss}, {"fmodern", Kw::FModern},
-    {"fscript", Kw::FScript}, {"fdecor", Kw::FDecor}, {"ftech", Kw::FTech},
-    {"red", Kw::Red}, {"green", Kw::Green}, {"blue", Kw::Blue},
+    {"fnil", Kw::FontHint, QFont::AnyStyle}, {"froman", Kw::FontHint, QFont::Serif},
+    {"fswiss", Kw::FontHint, QFont::SansSerif}, {"fmodern", Kw::FontHint, QFont::Monospace},
+    {"fscript", Kw::FontHint, QFont::Cursive}, {"fdecor", Kw::FontHint, QFont::Decorative},
+    {"ftech", Kw::FontHint, QFont::AnyStyle},
+    {"red", Kw::ColourChannel, int(Channel::Red)}, {"green", Kw::ColourChannel, int(Channel::Green)},
+    {"blue", Kw::ColourChannel, int(Channel::Blue)},
     // Character formatting.
     {"plain", Kw::Plain}, {"b", Kw::B}, {"i", Kw::I}, {"ulnone", Kw::UlNone},
     {"strike", Kw::Strike}, {"striked", Kw::Strike}, {"v", Kw::Hidden}, {"fs", Kw::Fs},
     {"cf", Kw::Cf}, {"cb", Kw::Cb}, {"chcbpat", Kw::Cb}, {"highlight", Kw::Cb},
-    {"super", Kw::Super}, {"sub", Kw::Sub}, {"nosupersub", Kw::NoSuperSub},
+    {"super", Kw::Script, int(Script::Super)}, {"sub", Kw::Script, int(Script::Sub)},
+    {"nosupersub", Kw::Script, int(Script::Normal)},
     // Paragraphs; a column, page or section break ends a paragraph.
     {"pard", Kw::Pard}, {"par", Kw::Par}, {"column", Kw::Par}, {"page", Kw::Par}, {"sect", Kw::Par},
-    {"line", Kw::Line}, {"tab", Kw::Tab}, {"ql", Kw::Ql}, {"qr", Kw::Qr}, {"qc", Kw::Qc},
-    {"qj", Kw::Qj}, {"qd", Kw::Qj}, {"li", Kw::Li}, {"lin", Kw::Li}, {"ri", Kw::Ri},
+    {"line", Kw::Line}, {"tab", Kw::Tab}, {"ql", Kw::Align, int(Align::Left)},
+    {"qr", Kw::Align, int(Align::Right)}, {"qc", Kw::Align, int(Align::Centre)},
+    {"qj", Kw::Align, int(Align::Justify)}, {"qd", Kw::Align, int(Align::Justify)},
+    {"li", Kw::Li}, {"lin", Kw::Li}, {"ri", Kw::Ri},
     {"rin", Kw::Ri}, {"fi", Kw::Fi}, {"sb", Kw::Sb}, {"sa", Kw::Sa},
     // Tables.
     {"intbl", Kw::InTable}, {"trowd", Kw::Trowd}, {"cellx", Kw::CellX}, {"cell", Kw::Cell},
@@ -66,8 +82,8 @@ constexpr Keyword Words[] = {
     {"ldblquote", Kw::Char, u'\u201C'}, {"rdblquote", Kw::Char, u'\u201D'},
     {"zwbo", Kw::Char, u'\u200B'}, {"zwj", Kw::Char, u'\u200D'}, {"zwnj", Kw::Char, u'\u200C'},
     // Pictures.
-    {"pict", Kw::Pict}, {"shppict", Kw::ShpPict}, {"pngblip", Kw::PngBlip},
-    {"jpegblip", Kw::JpegBlip}, {"picwgoal", Kw::PicWGoal}, {"pichgoal", Kw::PicHGoal},
+    {"pict", Kw::Pict}, {"shppict", Kw::ShpPict}, {"pngblip", Kw::Blip, int(Picture::Png)},
+    {"jpegblip", Kw::Blip, int(Picture::Jpeg)}, {"picwgoal", Kw::PicWGoal}, {"pichgoal", Kw::PicHGoal},
     {"picscalex", Kw::PicScaleX}, {"picscaley", Kw::PicScaleY},
 };
 
@@ -84,7 +100,7 @@ constexpr std::array<Keyword, KeywordCount> sortedKeywords()
     for (std::string_view name : Underlines)
         all[n++] = {name, Kw::Ul};
     for (std::string_view name : OtherPictures)
-        all[n++] = {name, Kw::OtherBlip};
+        all[n++] = {name, Kw::Blip, int(Picture::Other)};
     for (const Keyword& k : Words)
         all[n++] = k;
     std::sort(all.begin(), all.end(), [](const Keyword& a, const Keyword& b) { return a.name < b.name; });

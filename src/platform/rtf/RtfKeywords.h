@@ -7,24 +7,31 @@
 class RtfKeywords
 {
 public:
+    // What a word does; the keyword's value says with what.
     enum class Kind : unsigned char {
         Skip, // a destination whose content is not shown
         AnsiCpg, Deff,
         FontTable, ColourTable, Pict, ShpPict,
-        F, FCharset, Cpg, FNil, FRoman, FSwiss, FModern, FScript, FDecor, FTech,
-        Red, Green, Blue,
-        Plain, B, I, Ul, UlNone, Strike, Hidden, Fs, Cf, Cb, Super, Sub, NoSuperSub,
-        Pard, Par, Line, Tab, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa,
+        F, FCharset, Cpg,
+        FontHint,      // value: the QFont::StyleHint of the font's family kind
+        ColourChannel, // value: the RtfHeader::Channel
+        Plain, B, I, Ul, UlNone, Strike, Hidden, Fs, Cf, Cb,
+        Script, // value: the RtfDocumentBuilder::Script; \nosupersub is Normal
+        Pard, Par, Line, Tab,
+        Align, // value: the RtfDocumentBuilder::Align
+        Li, Ri, Fi, Sb, Sa,
         InTable, Trowd, CellX, Cell, Row, NestCell, NestRow,
-        U, Uc, Char,
-        PngBlip, JpegBlip, OtherBlip, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
+        U, Uc,
+        Char, // value: the character
+        Blip, // value: the RtfPictures::Kind of the picture's data
+        PicWGoal, PicHGoal, PicScaleX, PicScaleY,
     };
 
     struct Keyword
     {
         std::string_view name;
         Kind kind = Kind::Skip;
-        char16_t ch = 0; // the character of Kind::Char
+        int value = 0;
     };
 
     // The keyword of a control word; nullptr for one the reader does not

@@ -217,18 +217,14 @@ int RtfParser::word(std::string_view name, bool hasParam, int param)
 
     switch (g.destination) {
     case Destination::FontTable:
-        fontTableWord(k->kind, param);
+        fontTableWord(*k, param);
         break;
     case Destination::ColourTable:
-        if (k->kind == Kw::Red)
-            Header.colourChannel(RtfHeader::Channel::Red, param);
-        else if (k->kind == Kw::Green)
-            Header.colourChannel(RtfHeader::Channel::Green, param);
-        else if (k->kind == Kw::Blue)
-            Header.colourChannel(RtfHeader::Channel::Blue, param);
+        if (k->kind == Kw::ColourChannel)
+            Header.colourChannel(RtfHeader::Channel(k->value), param);
         break;
     case Destination::Picture:
-        pictureWord(k->kind, hasParam, param);
+        pictureWord(*k, hasParam, param);
         break;
     default:
         textWord(*k, hasParam, param);
@@ -237,9 +233,9 @@ int RtfParser::word(std::string_view name, bool hasParam, int param)
     return 0;
 }
 
-void RtfParser::fontTableWord(Kw kind, int param)
+void RtfParser::fontTableWord(const RtfKeywords::Keyword& k, int param)
 {
-    switch (kind) {
+    switch (k.kind) {
     case Kw::F:
         Header.fontNumber(param);
         break;
@@ -249,41 +245,19 @@ void RtfParser::fontTableWord(Kw kind, int param)
     case Kw::Cpg:
         Header.fontCodePage(param);
         break;
-    case Kw::FNil:
-    case Kw::FTech:
-        Header.fontHint(QFont::AnyStyle);
-        break;
-    case Kw::FRoman:
-        Header.fontHint(QFont::Serif);
-        break;
-    case Kw::FSwiss:
-        Header.fontHint(QFont::SansSerif);
-        break;
-    case Kw::FModern:
-        Header.fontHint(QFont::Monospace);
-        break;
-    case Kw::FScript:
-        Header.fontHint(QFont::Cursive);
-        break;
-    case Kw::FDecor:
-        Header.fontHint(QFont::Decorative);
+    case Kw::FontHint:
+        Header.fontHint(QFont::StyleHint(k.value));
         break;
     default:
         break;
     }
 }
 
-void RtfParser::pictureWord(Kw kind, bool hasParam, int param)
+void RtfParser::pictureWord(const RtfKeywords::Keyword& k, bool hasParam, int param)
 {
-    switch (kind) {
-    case Kw::PngBlip:
-        Pictures.setKind(RtfPictures::Kind::Png);
-        break;
-    case Kw::JpegBlip:
-        Pictures.setKind(RtfPictures::Kind::Jpeg);
-        break;
-    case Kw::OtherBlip:
-        Pictures.setKind(RtfPictures::Kind::Other);
+    switch (k.kind) {
+    case Kw::Blip:
+        Pictures.setKind(RtfPictures::Kind(k.value));
         break;
     case Kw::PicWGoal:
         Pictures.setGoalWidth(param);
@@ -364,14 +338,8 @@ void RtfParser::textWord(const RtfKeywords::Keyword& k, bool hasParam, int param
     case Kw::Cb:
         ch.background = std::max(param, 0);
         break;
-    case Kw::Super:
-        ch.script = on ? Script::Super : Script::Normal;
-        break;
-    case Kw::Sub:
-        ch.script = on ? Script::Sub : Script::Normal;
-        break;
-    case Kw::NoSuperSub:
-        ch.script = Script::Normal;
+    case Kw::Script:
+        ch.script = on ? Script(k.value) : Script::Normal;
         break;
     case Kw::Pard:
         pa = RtfDocumentBuilder::Paragraph();
@@ -388,19 +356,10 @@ void RtfParser::textWord(const RtfKeywords::Keyword& k, bool hasParam, int param
         put(QChar(u'\t'));
         break;
     case Kw::Char:
-        put(QChar(k.ch));
+        put(QChar(char16_t(k.value)));
         break;
-    case Kw::Ql:
-        pa.align = Align::Left;
-        break;
-    case Kw::Qr:
-        pa.align = Align::Right;
-        break;
-    case Kw::Qc:
-        pa.align = Align::Centre;
-        break;
-    case Kw::Qj:
-        pa.align = Align::Justify;
+    case Kw::Align:
+        pa.align = Align(k.value);
         break;
     case Kw::Li:
         pa.leftIndent = param;

@@ -48,8 +48,8 @@ private:
 
     bool skipping() const;
     void put(QChar c);
-    void fontTableWord(RtfKeywords::Kind kind, int param);
-    void pictureWord(RtfKeywords::Kind kind, bool hasParam, int param);
+    void fontTableWord(const RtfKeywords::Keyword& keyword, int param);
+    void pictureWord(const RtfKeywords::Keyword& keyword, bool hasParam, int param);
     void textWord(const RtfKeywords::Keyword& keyword, bool hasParam, int param);
     void finishDocument();
 
