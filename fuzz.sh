@@ -25,7 +25,7 @@ targets=${*:-journal bank aiken moodle gift rtf}
 oplab_install $oplab_packages $oplab_fuzz_packages
 cmake -S "$OPLAB_ROOT" -B "$OPLAB_BUILD" -G Ninja \
     -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DOPLAB_FUZZ=ON -DOPLAB_SANITIZE=ON -DOPLAB_BUILD_TESTS=OFF -DOPLAB_BUILD_BENCHMARKS=OFF >/dev/null
+    -DOPLAB_FUZZ=ON -DOPLAB_SANITIZE=ON -DOPLAB_WERROR=ON -DOPLAB_BUILD_TESTS=OFF -DOPLAB_BUILD_BENCHMARKS=OFF >/dev/null
 programs=""
 for t in $targets; do programs="$programs fuzz_$t"; done
 # shellcheck disable=SC2086
