@@ -92,7 +92,7 @@ private slots:
 
         const QRegularExpression row(QStringLiteral("^\\| (\\d+) \\| (.*) \\| \\[[^]]*\\]\\(1\\.htm#(\\w+)\\) \\|$"),
                                      QRegularExpression::MultilineOption);
-        for (const QString bank : {QStringLiteral("Qest"), QStringLiteral("Qest1")}) {
+        for (const QString& bank : {QStringLiteral("Qest"), QStringLiteral("Qest1")}) {
             const QString heading = QStringLiteral("### `%1.aiken.txt`").arg(bank);
             const qsizetype from = readme.indexOf(heading);
             QVERIFY2(from >= 0, qPrintable(heading));
