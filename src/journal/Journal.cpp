@@ -3,14 +3,18 @@
 #include "platform/EInOutError.h"
 #include "journal/JournalLock.h"
 
+#include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
 // Records read at once by the lookup: one system call per block rather
 // than per record.
 constexpr std::int64_t LookupBlock = 1024;
+// Records read at once by the instructor's readers.
+constexpr std::int64_t ReadBlock = 4096;
 
 } // namespace
 
@@ -80,4 +84,28 @@ bool Journal::findCode(std::int32_t code)
     if (next == 0 || JournalFile.fileSize() < next)
         throw EInOutError(EInOutError::ReadBeyondEnd);
     return false;
+}
+
+std::int64_t Journal::readAll(const std::function<void(std::int64_t)>& start,
+                              const std::function<void(std::int64_t, const StudentRecord&)>& visit)
+{
+    openForReading();
+    JournalLock lock(*this, JournalLock::Shared);
+    struct stat st {};
+    if (::fstat(JournalFile.handle(), &st) != 0)
+        throw EInOutError::fromErrno(errno);
+    start(st.st_size / std::int64_t(sizeof(StudentRecord)));
+    const auto block = std::make_unique<StudentRecord[]>(ReadBlock);
+    std::int64_t index = 0;
+    for (;;) {
+        const std::int64_t got = JournalFile.readBlock(block.get(), ReadBlock);
+        if (got == 0)
+            break;
+        for (std::int64_t j = 0; j < got; ++j)
+            visit(index + j, block[j]);
+        index += got;
+    }
+    lock.release();
+    close();
+    return st.st_size;
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // The student journal of the run: the open journal file JournalFile, a
 // typed file of 73-byte records, and the working record, the one student
@@ -61,6 +62,17 @@ public:
     // else at the end of the last whole record. An empty journal is
     // not found, position 0.
     bool findCode(std::int32_t code);
+
+    // The reading of the instructor's programs: opens the existing journal
+    // for reading only, takes the shared lock (so no registration or
+    // measurement is half written meanwhile), tells `start` the count of
+    // whole records, gives every whole record in turn to `visit`, a block
+    // at a time, gives the lock back and closes the journal. Returns the
+    // size of the file in bytes (a partial record behind the last whole
+    // one is counted there only). A lock not had within the lock timeout
+    // throws JournalLock's busy text.
+    std::int64_t readAll(const std::function<void(std::int64_t)>& start,
+                         const std::function<void(std::int64_t, const StudentRecord&)>& visit);
 
     // How long a lock is waited for before the change is given up.
     int lockTimeout() const { return LockTimeoutMs; }

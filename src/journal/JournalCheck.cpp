@@ -12,12 +12,6 @@ void checkLength(QStringList& findings, std::int64_t i, const char* field, const
                         .arg(i).arg(QLatin1String(field)).arg(int(s.Length)).arg(N);
 }
 
-bool knownVerdict(const StudentRecord& r)
-{
-    return r.Verdict.equals(StudentRecord::VerdictNew) || r.Verdict.equals(StudentRecord::VerdictPassed)
-        || r.Verdict.equals(StudentRecord::VerdictFailed);
-}
-
 } // namespace
 
 QStringList JournalCheck::record(const StudentRecord& r)
@@ -46,7 +40,7 @@ QStringList JournalCheck::record(const StudentRecord& r)
         else
             FirstWithCode.insert(code, i);
     }
-    if (!knownVerdict(r))
+    if (r.verdictKind() == StudentRecord::UnknownVerdict)
         found << QStringLiteral("запись %1: неизвестный допуск '%2'")
                      .arg(i).arg(JournalListing::printable(r.Verdict.text()));
     Findings += found.size();

@@ -64,12 +64,12 @@ JournalListing::JournalListing(QTextStream& out, Format format, std::int64_t rec
 
 QString JournalListing::verdictText(const StudentRecord& r)
 {
-    if (r.Verdict.equals(StudentRecord::VerdictNew))
-        return QStringLiteral("не сдан");
-    if (r.Verdict.equals(StudentRecord::VerdictPassed))
-        return QStringLiteral("зачёт");
-    if (r.Verdict.equals(StudentRecord::VerdictFailed))
-        return QStringLiteral("незачёт");
+    switch (r.verdictKind()) {
+    case StudentRecord::NotTested: return QStringLiteral("не сдан");
+    case StudentRecord::Passed: return QStringLiteral("зачёт");
+    case StudentRecord::Failed: return QStringLiteral("незачёт");
+    case StudentRecord::UnknownVerdict: break;
+    }
     return r.Verdict.text();
 }
 

@@ -13,6 +13,17 @@ const QByteArray StudentRecord::FlagDone("+", 1);
 const QByteArray StudentRecord::FlagNotDone("-", 1);
 const QByteArray StudentRecord::WorkDone("\xE2\xFB\xEF\xEE\xEB\xED\xE5\xED\xE0", 9);
 
+StudentRecord::VerdictKind StudentRecord::verdictKind() const
+{
+    if (Verdict.equals(VerdictNew))
+        return NotTested;
+    if (Verdict.equals(VerdictPassed))
+        return Passed;
+    if (Verdict.equals(VerdictFailed))
+        return Failed;
+    return UnknownVerdict;
+}
+
 ShortString<1>& StudentRecord::done(int k)
 {
     switch (k) {

@@ -36,6 +36,12 @@ struct StudentRecord
     static const QByteArray FlagNotDone;   // "-"
     static const QByteArray WorkDone;      // "выполнена"
 
+    // What the stored verdict says, decided from its exact bytes: the
+    // value of a new student (or of one who gave the test up), the pass,
+    // the fail, or none of the three (a damaged record).
+    enum VerdictKind { NotTested, Passed, Failed, UnknownVerdict };
+    VerdictKind verdictKind() const;
+
     // The flag of measurement k, 1 to 6.
     ShortString<1>& done(int k);
     const ShortString<1>& done(int k) const;

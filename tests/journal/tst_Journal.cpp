@@ -41,6 +41,9 @@ private slots:
     void flagTestMarksTheWorkOnlyWhenAllSixAreDone();
     void storedCodeConvertsAsTheStandardConversion_data();
     void storedCodeConvertsAsTheStandardConversion();
+    void verdictKindIsDecidedByTheExactBytes_data();
+    void verdictKindIsDecidedByTheExactBytes();
+    void readAllGivesEveryWholeRecordUnderTheSharedLock();
 
     void writeStudentStaysOnTheRecordWritten();
     void findCodeAcrossBlocks_data();
@@ -150,6 +153,64 @@ void tst_Journal::storedCodeConvertsAsTheStandardConversion()
     QCOMPARE(r.code(value), converts);
     if (converts)
         QCOMPARE(value, expected);
+}
+
+void tst_Journal::verdictKindIsDecidedByTheExactBytes_data()
+{
+    QTest::addColumn<QByteArray>("verdict");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("new student") << StudentRecord::VerdictNew << int(StudentRecord::NotTested);
+    QTest::newRow("pass, Latin e") << StudentRecord::VerdictPassed << int(StudentRecord::Passed);
+    QTest::newRow("fail, Latin e") << StudentRecord::VerdictFailed << int(StudentRecord::Failed);
+    QTest::newRow("pass, Cyrillic e") << cp(QStringLiteral("зачет")) << int(StudentRecord::UnknownVerdict);
+    QTest::newRow("fail, Cyrillic e") << cp(QStringLiteral("незачет")) << int(StudentRecord::UnknownVerdict);
+    QTest::newRow("empty") << QByteArray() << int(StudentRecord::UnknownVerdict);
+}
+
+void tst_Journal::verdictKindIsDecidedByTheExactBytes()
+{
+    QFETCH(QByteArray, verdict);
+    QFETCH(int, kind);
+    QByteArray bytes = record(QStringLiteral("А"), "1", "5", verdict);
+    if (verdict.size() < 8)
+        bytes[42 + verdict.size()] = 'x'; // bytes behind the length never count
+    const StudentRecord r = toRecord(bytes);
+    QCOMPARE(int(r.verdictKind()), kind);
+}
+
+void tst_Journal::readAllGivesEveryWholeRecordUnderTheSharedLock()
+{
+    // More records than one block, then a partial record.
+    const QByteArray whole = journalOf(5000);
+    writeFile(Path, whole + QByteArray(20, 'x'));
+    Journal journal(Path);
+    std::int64_t told = -1;
+    QByteArray seen;
+    const std::int64_t bytes = journal.readAll([&](std::int64_t n) { told = n; },
+                                               [&](std::int64_t i, const StudentRecord& r) {
+                                                   QCOMPARE(i * 73, std::int64_t(seen.size()));
+                                                   seen += bytesOf(r);
+                                               });
+    QCOMPARE(told, 5000);
+    QCOMPARE(bytes, whole.size() + 20);
+    QCOMPARE(seen, whole);
+    QVERIFY(!journal.isOpen());
+
+    // A bench holding the journal: the reader gives up after its timeout,
+    // and reads as soon as the bench lets go.
+    ForeignLock bench(Path);
+    journal.setLockTimeout(100);
+    try {
+        journal.readAll([](std::int64_t) {}, [](std::int64_t, const StudentRecord&) {});
+        QFAIL("read under a bench's lock");
+    } catch (const Exception& e) {
+        QCOMPARE(e.message(), JournalLock::busyText());
+    }
+    bench.unlock();
+    QCOMPARE(journal.readAll([](std::int64_t) {}, [](std::int64_t, const StudentRecord&) {}), whole.size() + 20);
+
+    Journal missing(Dir.filePath(QStringLiteral("none.dat")));
+    QVERIFY_THROWS_EXCEPTION(EInOutError, missing.readAll([](std::int64_t) {}, [](std::int64_t, const StudentRecord&) {}));
 }
 
 void tst_Journal::writeStudentStaysOnTheRecordWritten()

@@ -9,43 +9,9 @@
 #include "platform/NumberText.h"
 #include "journal/Registration.h"
 
-#include <cerrno>
-#include <functional>
 #include <memory>
-#include <sys/stat.h>
 
 namespace {
-
-constexpr std::int64_t ReadBlock = 4096;
-
-// Reads every whole record of the journal in turn, a block at a time,
-// after telling `start` how many there are; returns the byte size of the
-// file.
-std::int64_t readAll(Journal& journal, const std::function<void(std::int64_t)>& start,
-                     const std::function<void(std::int64_t, const StudentRecord&)>& visit)
-{
-    journal.openForReading();
-    // Under a shared lock no registration or measurement is half written
-    // while the records are read.
-    JournalLock lock(journal, JournalLock::Shared);
-    struct stat st {};
-    if (::fstat(journal.file().handle(), &st) != 0)
-        throw EInOutError::fromErrno(errno);
-    start(st.st_size / std::int64_t(sizeof(StudentRecord)));
-    const auto block = std::make_unique<StudentRecord[]>(ReadBlock);
-    std::int64_t index = 0;
-    for (;;) {
-        const std::int64_t got = journal.file().readBlock(block.get(), ReadBlock);
-        if (got == 0)
-            break;
-        for (std::int64_t j = 0; j < got; ++j)
-            visit(index + j, block[j]);
-        index += got;
-    }
-    lock.release();
-    journal.close();
-    return st.st_size;
-}
 
 int list(const CommandLine& command, const QString& path, const QString& format)
 {
@@ -54,8 +20,8 @@ int list(const CommandLine& command, const QString& path, const QString& format)
         : format == QLatin1String("--json")                            ? JournalListing::Json
                                                                        : JournalListing::Table;
     std::unique_ptr<JournalListing> listing;
-    readAll(
-        journal, [&](std::int64_t count) { listing = std::make_unique<JournalListing>(command.Out, kind, count); },
+    journal.readAll(
+        [&](std::int64_t count) { listing = std::make_unique<JournalListing>(command.Out, kind, count); },
         [&](std::int64_t i, const StudentRecord& r) { listing->row(i, r); });
     listing->finish();
     return 0;
@@ -66,7 +32,7 @@ int check(const CommandLine& command, const QString& path)
     Journal journal(path);
     QTextStream& out = command.Out;
     JournalCheck check;
-    const std::int64_t bytes = readAll(journal, [](std::int64_t) {}, [&](std::int64_t, const StudentRecord& r) {
+    const std::int64_t bytes = journal.readAll([](std::int64_t) {}, [&](std::int64_t, const StudentRecord& r) {
         for (const QString& line : check.record(r))
             out << line << '\n';
     });

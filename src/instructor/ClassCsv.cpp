@@ -1,0 +1,58 @@
+#include "instructor/ClassCsv.h"
+
+#include "instructor/JournalModel.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+QString field(QString text, QChar separator)
+{
+    static const QRegularExpression plainNumber(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text[0]) && !plainNumber.match(text).hasMatch())
+        text.prepend(QLatin1Char('\''));
+    if (text.contains(separator) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))
+        || text.contains(QLatin1Char('\r'))) {
+        text.replace(QLatin1String("\""), QLatin1String("\"\""));
+        text = QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    return text;
+}
+
+} // namespace
+
+QByteArray ClassCsv::write(const JournalModel& model, const QList<int>& rows, QChar separator)
+{
+    QStringList header { QStringLiteral("№"), QStringLiteral("Ф.И.О."), QStringLiteral("Шифр"),
+                         QStringLiteral("Баллы"), QStringLiteral("Тест") };
+    for (int k = 1; k <= 6; ++k)
+        header << JournalModel::measurementName(k);
+    header << QStringLiteral("Работа");
+
+    QString out;
+    out.reserve(int(rows.size()) * 96 + 256);
+    auto line = [&](const QStringList& fields) {
+        for (int i = 0; i < fields.size(); ++i) {
+            if (i > 0)
+                out += separator;
+            out += field(fields[i], separator);
+        }
+        out += QLatin1String("\r\n");
+    };
+    line(header);
+    for (int row : rows) {
+        const StudentRecord& r = model.record(row);
+        QStringList fields { QString::number(row), JournalModel::nameText(r), JournalModel::codeText(r),
+                             JournalModel::scoreText(r), JournalModel::testText(r) };
+        for (int k = 1; k <= 6; ++k) {
+            const QString odd = JournalModel::oddFlagText(r, k);
+            fields << (JournalModel::measured(r, k) ? QStringLiteral("да")
+                       : odd.isEmpty()              ? QStringLiteral("нет")
+                                                    : odd);
+        }
+        fields << JournalModel::workText(r);
+        line(fields);
+    }
+    return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+}

@@ -1,0 +1,26 @@
+#include "instructor/ClassSummary.h"
+
+#include "instructor/JournalModel.h"
+
+void ClassSummary::add(const StudentRecord& r)
+{
+    ++Registered;
+    switch (r.verdictKind()) {
+    case StudentRecord::NotTested: ++NotTested; break;
+    case StudentRecord::Passed: ++Passed; break;
+    case StudentRecord::Failed: ++Failed; break;
+    case StudentRecord::UnknownVerdict: break;
+    }
+    const bool tested = r.verdictKind() == StudentRecord::Passed || r.verdictKind() == StudentRecord::Failed;
+    if (tested) {
+        ++Tested;
+        const int score = JournalModel::scoreValue(r);
+        if (score >= 0 && score <= MaxScore)
+            ++Scores[size_t(score)];
+    }
+    for (int k = 1; k <= 6; ++k)
+        if (JournalModel::measured(r, k))
+            ++Measured[size_t(k - 1)];
+    if (JournalModel::workDone(r))
+        ++WorkDone;
+}

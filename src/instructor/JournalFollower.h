@@ -1,0 +1,62 @@
+#pragma once
+
+#include "instructor/JournalSnapshot.h"
+
+#include <QFileSystemWatcher>
+#include <QFutureWatcher>
+#include <QObject>
+#include <QTimer>
+
+// Follows a journal as the benches write it: reads it at once, then again
+// whenever the file system reports a change of the file or its folder and
+// at every tick of a poll (network file systems send no change notices).
+// Each reading runs on a worker thread, so the window never waits for the
+// disk or for a bench that holds the journal's lock: a lock not had within
+// the lock timeout ends the reading as busy, and the next tick tries again.
+// Readings never overlap; a change reported during one starts another
+// when it ends.
+class JournalFollower : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit JournalFollower(QObject* parent = nullptr);
+    ~JournalFollower() override;
+
+    // Starts following the journal at `path` (none when empty).
+    void follow(const QString& path);
+    const QString& path() const { return Path; }
+
+    int pollInterval() const { return Poll.interval(); }
+    void setPollInterval(int milliseconds);
+    int lockTimeout() const { return LockTimeoutMs; }
+    void setLockTimeout(int milliseconds) { LockTimeoutMs = milliseconds; }
+    // Whether change notices of the file system start a reading (the poll
+    // always does).
+    bool watching() const { return Watching; }
+    void setWatching(bool on);
+
+    // Reads the journal as soon as no other reading runs.
+    void readNow();
+    bool isReading() const { return Reading.isRunning(); }
+
+    // The last finished reading, taken by the receiver of read().
+    JournalSnapshot takeSnapshot() { return std::move(Last); }
+
+signals:
+    // A reading has ended, well or not; takeSnapshot() gives it.
+    void read();
+
+private:
+    void finished();
+    void watchPaths();
+
+    QString Path;
+    int LockTimeoutMs = 100;
+    bool Watching = true;
+    bool Again = false;
+    QTimer Poll;
+    QFileSystemWatcher Watcher;
+    QFutureWatcher<JournalSnapshot> Reading;
+    JournalSnapshot Last;
+};

@@ -1,0 +1,426 @@
+#include "instructor/JournalModel.h"
+
+#include "journal/JournalListing.h"
+#include "instructor/NameOrder.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const QString CheckMark = QStringLiteral("\u2713");
+const QString Warning = QStringLiteral("\u26A0");
+
+// The test's pass mark: seven right answers of ten.
+constexpr int PassMark = 7;
+
+int verdictRank(const StudentRecord& r)
+{
+    switch (r.verdictKind()) {
+    case StudentRecord::NotTested: return 0;
+    case StudentRecord::Failed: return 1;
+    case StudentRecord::Passed: return 2;
+    case StudentRecord::UnknownVerdict: break;
+    }
+    return 3;
+}
+
+// A key of a text that may hold a number: numbers first, by value, then
+// every other text by its bytes.
+struct NumberKey
+{
+    bool IsNumber;
+    std::int64_t Value;
+};
+
+template <int N>
+int compareBytes(const ShortString<N>& a, const ShortString<N>& b)
+{
+    return NameOrder::compare(a.Chars, a.length(), b.Chars, b.length());
+}
+
+template <typename Key, typename Bytes>
+bool lessByKey(const Key& a, const Key& b, const Bytes& bytesA, const Bytes& bytesB)
+{
+    if (a.IsNumber != b.IsNumber)
+        return a.IsNumber;
+    if (a.IsNumber)
+        return a.Value < b.Value;
+    return compareBytes(bytesA, bytesB) < 0;
+}
+
+NumberKey codeKey(const StudentRecord& r)
+{
+    std::int32_t value = 0;
+    return r.code(value) ? NumberKey { true, value } : NumberKey { false, 0 };
+}
+
+NumberKey scoreKey(const StudentRecord& r)
+{
+    const int v = JournalModel::scoreValue(r);
+    return v >= 0 ? NumberKey { true, v } : NumberKey { false, 0 };
+}
+
+int flagRank(const StudentRecord& r, int k)
+{
+    if (r.done(k).equals(StudentRecord::FlagDone))
+        return 1;
+    return r.done(k).equals(StudentRecord::FlagNotDone) ? 0 : 2;
+}
+
+QString hexBytes(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+} // namespace
+
+JournalModel::JournalModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+    Clock.start();
+    Expiry.setInterval(250);
+    connect(&Expiry, &QTimer::timeout, this, &JournalModel::expireHighlights);
+}
+
+int JournalModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(Records.size());
+}
+
+int JournalModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString JournalModel::nameText(const StudentRecord& r)
+{
+    return JournalListing::printable(r.FIO.text());
+}
+
+QString JournalModel::codeText(const StudentRecord& r)
+{
+    return JournalListing::printable(r.Shifr.text());
+}
+
+QString JournalModel::scoreText(const StudentRecord& r)
+{
+    return JournalListing::printable(r.Score.text());
+}
+
+QString JournalModel::testText(const StudentRecord& r)
+{
+    return JournalListing::printable(JournalListing::verdictText(r));
+}
+
+QString JournalModel::storedVerdictText(const StudentRecord& r)
+{
+    return QStringLiteral("В журнале: «%1» (байты %2)")
+        .arg(JournalListing::printable(r.Verdict.text()), hexBytes(r.Verdict.bytes()));
+}
+
+bool JournalModel::measured(const StudentRecord& r, int k)
+{
+    return r.done(k).equals(StudentRecord::FlagDone);
+}
+
+QString JournalModel::oddFlagText(const StudentRecord& r, int k)
+{
+    return flagRank(r, k) == 2 ? JournalListing::printable(r.done(k).text()) : QString();
+}
+
+bool JournalModel::workDone(const StudentRecord& r)
+{
+    return r.WorkMark.equals(StudentRecord::WorkDone);
+}
+
+QString JournalModel::workText(const StudentRecord& r)
+{
+    return JournalListing::printable(r.WorkMark.text());
+}
+
+int JournalModel::scoreValue(const StudentRecord& r)
+{
+    const int n = r.Score.length();
+    if (n == 0)
+        return -1;
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        const unsigned digit = static_cast<unsigned char>(r.Score.Chars[i]) - unsigned('0');
+        if (digit > 9)
+            return -1;
+        v = v * 10 + int(digit);
+    }
+    return v;
+}
+
+QString JournalModel::measurementShortName(int k)
+{
+    static const char16_t* const Names[] = { u"Ку", u"Uсм", u"Iвх", u"Rвх", u"Rвых", u"КОСС" };
+    return QString::fromUtf16(Names[k - 1]);
+}
+
+QString JournalModel::measurementName(int k)
+{
+    static const char16_t* const Names[] = {
+        u"Коэффициент усиления",  u"Напряжение смещения",    u"Входные токи",
+        u"Входное сопротивление", u"Выходное сопротивление", u"Коэффициент ослабления синфазного сигнала",
+    };
+    return QString::fromUtf16(Names[k - 1]);
+}
+
+JournalModel::Highlight JournalModel::highlight(int row) const
+{
+    const auto m = Marks.constFind(row);
+    return m == Marks.constEnd() ? NotHighlighted : m->Kind;
+}
+
+QVariant JournalModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(Records.size()))
+        return {};
+    const int row = index.row();
+    const int column = index.column();
+    const StudentRecord& r = Records[size_t(row)];
+    const bool measurement = column >= FirstMeasurement && column < Work;
+    const int k = column - FirstMeasurement + 1;
+
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (column) {
+        case Number: return hasFindings(row) ? Warning + QStringLiteral(" %1").arg(row) : QString::number(row);
+        case Name: return nameText(r);
+        case Code: return codeText(r);
+        case Score: return scoreText(r);
+        case Test: return testText(r);
+        case Work: return workText(r);
+        default:
+            if (measurement)
+                return measured(r, k) ? CheckMark : oddFlagText(r, k);
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        if (column == Number || column == Score)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (measurement)
+            return int(Qt::AlignCenter);
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+        if (column == Test) {
+            switch (r.verdictKind()) {
+            case StudentRecord::Passed: return QBrush(QColor(0x1B, 0x6E, 0x20));
+            case StudentRecord::Failed: return QBrush(QColor(0xB0, 0x1C, 0x1C));
+            case StudentRecord::NotTested: return QBrush(QColor(0x6B, 0x6B, 0x6B));
+            case StudentRecord::UnknownVerdict: return QBrush(QColor(0x9A, 0x5B, 0x00));
+            }
+        }
+        if (measurement && measured(r, k))
+            return QBrush(QColor(0x1B, 0x6E, 0x20));
+        return {};
+    case Qt::BackgroundRole:
+        switch (highlight(row)) {
+        case Added: return QBrush(QColor(0xC8, 0xF0, 0xC8));
+        case Changed: return QBrush(QColor(0xFF, 0xEC, 0x99));
+        case NotHighlighted: break;
+        }
+        if (hasFindings(row))
+            return QBrush(QColor(0xFC, 0xE4, 0xE0));
+        return {};
+    case Qt::ToolTipRole:
+        if (column == Number)
+            return hasFindings(row) ? findings(row).join(QLatin1Char('\n')) : QStringLiteral("Запись %1 журнала").arg(row);
+        if (column == Test) {
+            QString tip = storedVerdictText(r);
+            const int score = scoreValue(r);
+            if (r.verdictKind() == StudentRecord::Passed && score >= 0 && score < PassMark)
+                tip += QStringLiteral("\nБаллов меньше %1: бенч записывает незачёт, когда студент закроет "
+                                      "сообщение о результате теста.")
+                           .arg(PassMark);
+            return tip;
+        }
+        if (measurement) {
+            const QString odd = oddFlagText(r, k);
+            return measurementName(k) + QStringLiteral(": ")
+                + (measured(r, k) ? QStringLiteral("выполнено")
+                   : odd.isEmpty() ? QStringLiteral("не выполнено")
+                                   : QStringLiteral("в журнале «%1»").arg(odd));
+        }
+        if (column == Name)
+            return nameText(r);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    const bool measurement = section >= FirstMeasurement && section < Work;
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case Number: return QStringLiteral("№");
+        case Name: return QStringLiteral("Ф.И.О.");
+        case Code: return QStringLiteral("Шифр");
+        case Score: return QStringLiteral("Баллы");
+        case Test: return QStringLiteral("Тест");
+        case Work: return QStringLiteral("Работа");
+        default: return measurement ? measurementShortName(section - FirstMeasurement + 1) : QVariant();
+        }
+    }
+    if (role == Qt::ToolTipRole) {
+        if (section == Number)
+            return QStringLiteral("Номер записи в журнале (как в «oplab-data journal list» и «journal check»)");
+        if (section == Score)
+            return QStringLiteral("Правильных ответов из 10 в последнем тесте");
+        if (measurement)
+            return measurementName(section - FirstMeasurement + 1);
+    }
+    return {};
+}
+
+bool JournalModel::lessThan(int column, int rowA, int rowB) const
+{
+    const StudentRecord& a = Records[size_t(rowA)];
+    const StudentRecord& b = Records[size_t(rowB)];
+    switch (column) {
+    case Number: return rowA < rowB;
+    case Name: return compareBytes(a.FIO, b.FIO) < 0;
+    case Code: return lessByKey(codeKey(a), codeKey(b), a.Shifr, b.Shifr);
+    case Score: return lessByKey(scoreKey(a), scoreKey(b), a.Score, b.Score);
+    case Test: {
+        const int ra = verdictRank(a), rb = verdictRank(b);
+        if (ra != rb)
+            return ra < rb;
+        return lessByKey(scoreKey(a), scoreKey(b), a.Score, b.Score);
+    }
+    case Work: return workDone(a) < workDone(b);
+    default:
+        if (column >= FirstMeasurement && column < Work) {
+            const int k = column - FirstMeasurement + 1;
+            return flagRank(a, k) < flagRank(b, k);
+        }
+        return rowA < rowB;
+    }
+}
+
+void JournalModel::clear()
+{
+    beginResetModel();
+    Records.clear();
+    Records.shrink_to_fit();
+    Findings.clear();
+    Marks.clear();
+    Expiry.stop();
+    Loaded = false;
+    endResetModel();
+}
+
+void JournalModel::markRow(int row, Highlight kind, qint64 now)
+{
+    Marks.insert(row, Mark { kind, now + HighlightMs });
+    if (!Expiry.isActive())
+        Expiry.start();
+}
+
+void JournalModel::expireHighlights()
+{
+    const qint64 now = Clock.elapsed();
+    for (auto m = Marks.begin(); m != Marks.end();) {
+        if (m->Until <= now) {
+            const int row = m.key();
+            m = Marks.erase(m);
+            if (row < int(Records.size()))
+                emit dataChanged(index(row, 0), index(row, ColumnCount - 1), { Qt::BackgroundRole });
+        } else {
+            ++m;
+        }
+    }
+    if (Marks.isEmpty())
+        Expiry.stop();
+}
+
+void JournalModel::apply(JournalSnapshot&& snapshot)
+{
+    if (snapshot.State != JournalSnapshot::Read)
+        return;
+    std::vector<StudentRecord>& fresh = snapshot.Records;
+    if (!Loaded) {
+        beginResetModel();
+        Records = std::move(fresh);
+        Findings = std::move(snapshot.RecordFindings);
+        Marks.clear();
+        Loaded = true;
+        endResetModel();
+        emit recordsChanged();
+        return;
+    }
+
+    const qint64 now = Clock.elapsed();
+    const int held = int(Records.size());
+    const int count = int(fresh.size());
+    bool changed = false;
+
+    if (count < held) {
+        // The journal was cut or replaced by a shorter one.
+        beginRemoveRows(QModelIndex(), count, held - 1);
+        Records.resize(size_t(count));
+        for (auto m = Marks.begin(); m != Marks.end();)
+            m = m.key() >= count ? Marks.erase(m) : std::next(m);
+        endRemoveRows();
+        changed = true;
+    }
+
+    // Rows whose findings changed though their bytes did not (a duplicate
+    // code depends on the records before it).
+    QList<int> refound;
+    if (Findings != snapshot.RecordFindings) {
+        for (auto f = Findings.cbegin(); f != Findings.cend(); ++f)
+            if (f.key() < count && snapshot.RecordFindings.value(f.key()) != f.value())
+                refound << f.key();
+        for (auto f = snapshot.RecordFindings.cbegin(); f != snapshot.RecordFindings.cend(); ++f)
+            if (f.key() < std::min(held, count) && !Findings.contains(f.key()))
+                refound << f.key();
+    }
+    Findings = std::move(snapshot.RecordFindings);
+
+    const int common = std::min(held, count);
+    int runStart = -1;
+    auto endRun = [&](int end) {
+        if (runStart >= 0)
+            emit dataChanged(index(runStart, 0), index(end - 1, ColumnCount - 1));
+        runStart = -1;
+    };
+    for (int i = 0; i < common; ++i) {
+        if (std::memcmp(&Records[size_t(i)], &fresh[size_t(i)], sizeof(StudentRecord)) != 0) {
+            Records[size_t(i)] = fresh[size_t(i)];
+            markRow(i, Changed, now);
+            if (runStart < 0)
+                runStart = i;
+            changed = true;
+        } else {
+            endRun(i);
+        }
+    }
+    endRun(common);
+    for (int row : refound) {
+        if (row < common)
+            emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        changed = true;
+    }
+
+    if (count > held) {
+        beginInsertRows(QModelIndex(), held, count - 1);
+        Records.insert(Records.end(), fresh.begin() + held, fresh.end());
+        for (int i = held; i < count; ++i)
+            markRow(i, Added, now);
+        endInsertRows();
+        changed = true;
+    }
+    if (changed)
+        emit recordsChanged();
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "instructor/JournalSnapshot.h"
+#include "journal/StudentRecord.h"
+
+#include <QAbstractTableModel>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QTimer>
+
+#include <vector>
+
+// The class table: one row per journal record, in the journal's order, as
+// the last reading of the journal found them. A new reading is compared
+// with the rows held, record by record, and only what differs is changed:
+// rows added at the end are inserted, changed records raise dataChanged, so
+// the views over the model keep their sort, filter, selection and scroll.
+// Added and changed rows are highlighted for a few seconds.
+class JournalModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column {
+        Number,
+        Name,
+        Code,
+        Score,
+        Test,
+        FirstMeasurement, // the six measurements, Done1 to Done6
+        Work = FirstMeasurement + 6,
+        ColumnCount
+    };
+
+    enum Highlight { NotHighlighted, Added, Changed };
+
+    explicit JournalModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Takes a reading of the journal. The first reading (and the first after
+    // clear()) resets the model; later ones change only the rows that
+    // differ. A reading that failed leaves the rows as they are.
+    void apply(JournalSnapshot&& snapshot);
+    // Forgets the rows: the next reading is a new journal.
+    void clear();
+    bool isLoaded() const { return Loaded; }
+
+    const StudentRecord& record(int row) const { return Records[size_t(row)]; }
+    QStringList findings(int row) const { return Findings.value(row); }
+    bool hasFindings(int row) const { return Findings.contains(row); }
+    Highlight highlight(int row) const;
+
+    // How long added and changed rows stay highlighted.
+    int highlightMs() const { return HighlightMs; }
+    void setHighlightMs(int milliseconds) { HighlightMs = milliseconds; }
+
+    // The order of the sort by a column, on the stored bytes: numbers by
+    // value where the column is numeric, names as the instructor expects.
+    bool lessThan(int column, int rowA, int rowB) const;
+
+    // The texts the table and the exports show.
+    static QString nameText(const StudentRecord& r);
+    static QString codeText(const StudentRecord& r);
+    static QString scoreText(const StudentRecord& r);
+    static QString testText(const StudentRecord& r);
+    // The stored verdict, quoted, with its bytes: the Latin e shows there.
+    static QString storedVerdictText(const StudentRecord& r);
+    static bool measured(const StudentRecord& r, int k);
+    // The flag as stored when it is neither "+" nor "-" (a damaged record).
+    static QString oddFlagText(const StudentRecord& r, int k);
+    static bool workDone(const StudentRecord& r);
+    static QString workText(const StudentRecord& r);
+    // The test score 0 to 10; -1 when the stored text is no such number.
+    static int scoreValue(const StudentRecord& r);
+
+    // The six measurements, 1 to 6: a short name for the column, the whole
+    // name as the bench names it.
+    static QString measurementShortName(int k);
+    static QString measurementName(int k);
+
+signals:
+    // A reading changed, added or removed rows (or was the first).
+    void recordsChanged();
+
+private:
+    void markRow(int row, Highlight kind, qint64 now);
+    void expireHighlights();
+
+    std::vector<StudentRecord> Records;
+    QHash<int, QStringList> Findings;
+    bool Loaded = false;
+
+    struct Mark
+    {
+        Highlight Kind;
+        qint64 Until;
+    };
+    QHash<int, Mark> Marks;
+    QElapsedTimer Clock;
+    QTimer Expiry;
+    int HighlightMs = 5000;
+};

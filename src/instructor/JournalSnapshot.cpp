@@ -1,0 +1,67 @@
+#include "instructor/JournalSnapshot.h"
+
+#include "journal/Journal.h"
+#include "journal/JournalCheck.h"
+#include "journal/JournalLock.h"
+#include "platform/EInOutError.h"
+
+int JournalSnapshot::findingCount() const
+{
+    int n = int(EndFindings.size());
+    for (const QStringList& found : RecordFindings)
+        n += int(found.size());
+    return n;
+}
+
+QStringList JournalSnapshot::allFindings() const
+{
+    QList<int> rows = RecordFindings.keys();
+    std::sort(rows.begin(), rows.end());
+    QStringList all;
+    for (int row : rows)
+        all += RecordFindings.value(row);
+    return all + EndFindings;
+}
+
+QString JournalSnapshot::failureText(int ioErrorCode)
+{
+    switch (ioErrorCode) {
+    case EInOutError::FileNotFound: return QStringLiteral("файл не найден");
+    case EInOutError::InvalidFilename: return QStringLiteral("недопустимое имя файла");
+    case EInOutError::TooManyOpenFiles: return QStringLiteral("слишком много открытых файлов");
+    case EInOutError::AccessDenied: return QStringLiteral("нет доступа к файлу");
+    default: return QStringLiteral("ошибка ввода-вывода %1").arg(ioErrorCode);
+    }
+}
+
+JournalSnapshot JournalSnapshot::read(const QString& path, int lockTimeoutMs)
+{
+    JournalSnapshot s;
+    s.Path = path;
+    s.ReadAt = QDateTime::currentDateTime();
+    Journal journal(path);
+    journal.setLockTimeout(lockTimeoutMs);
+    JournalCheck check;
+    try {
+        s.FileBytes = journal.readAll([&](std::int64_t count) { s.Records.reserve(size_t(count)); },
+                                      [&](std::int64_t index, const StudentRecord& r) {
+                                          s.Records.push_back(r);
+                                          QStringList found = check.record(r);
+                                          if (!found.isEmpty())
+                                              s.RecordFindings.insert(int(index), std::move(found));
+                                      });
+        s.EndFindings = check.end(s.FileBytes);
+        s.State = Read;
+    } catch (const EInOutError& e) {
+        s.Records.clear();
+        s.RecordFindings.clear();
+        s.State = e.errorCode() == EInOutError::FileNotFound ? Missing : Unreadable;
+        s.Error = failureText(e.errorCode());
+    } catch (const Exception& e) {
+        s.Records.clear();
+        s.RecordFindings.clear();
+        s.State = e.message() == JournalLock::busyText() ? Busy : Unreadable;
+        s.Error = e.message();
+    }
+    return s;
+}

@@ -1,0 +1,234 @@
+// The instructor's window on a journal that benches in other processes
+// write while it is open; a journal missing, damaged or held by a bench;
+// the CSV and the printed report of the rows shown; the command line.
+#include "support/ForeignLock.h"
+#include "support/JournalFixture.h"
+
+#include "instructor/ClassReport.h"
+#include "instructor/JournalArguments.h"
+#include "instructor/JournalBanner.h"
+#include "instructor/JournalWindow.h"
+#include "instructor/SummaryPanel.h"
+
+#include <QComboBox>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace fixture;
+
+namespace {
+
+// The window must follow a change within its poll period; the slack is
+// for a loaded machine.
+constexpr int PollMs = 2000;
+constexpr int Slack = 1500;
+
+void run(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    QVERIFY2(p.waitForFinished(30000) && p.exitCode() == 0, p.readAllStandardError().constData());
+}
+
+QString nameAt(JournalWindow& w, int shownRow)
+{
+    return w.filter().index(shownRow, JournalModel::Name).data().toString();
+}
+
+QByteArray classOf(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += record(QStringLiteral("Студент %1").arg(i, 3, 10, QLatin1Char('0')), QByteArray::number(100 + i));
+    return bytes;
+}
+
+} // namespace
+
+class tst_JournalWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void followsBenchesInOtherProcesses_data();
+    void followsBenchesInOtherProcesses();
+    void missingDamagedAndVanishedJournals();
+    void journalHeldByABenchIsReadAtALaterTick();
+    void csvAndReportOfTheRowsShown();
+    void commandLine_data();
+    void commandLine();
+
+private:
+    QTemporaryDir Dir;
+    QString Path;
+};
+
+void tst_JournalWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("oplab"));
+    QCoreApplication::setApplicationName(QStringLiteral("oplab-journal-test"));
+}
+
+void tst_JournalWindow::init()
+{
+    QVERIFY(Dir.isValid());
+    Path = Dir.filePath(QStringLiteral("Students.DAT"));
+    QFile::remove(Path);
+}
+
+void tst_JournalWindow::followsBenchesInOtherProcesses_data()
+{
+    QTest::addColumn<bool>("watching");
+    QTest::newRow("change notices and poll") << true;
+    QTest::newRow("poll alone, as on a network folder") << false;
+}
+
+void tst_JournalWindow::followsBenchesInOtherProcesses()
+{
+    QFETCH(bool, watching);
+    writeFile(Path, classOf(60) + record(QStringLiteral("Петров П.П."), "77", "8", StudentRecord::VerdictPassed, "++----"));
+    JournalWindow w;
+    w.follower().setWatching(watching);
+    w.resize(1000, 600);
+    w.show();
+    w.openJournal(Dir.path()); // the lab folder's journal
+    QTRY_COMPARE(w.model().rowCount(), 61);
+    QCOMPARE(w.message(), QString());
+
+    // The instructor sorts by name, newest last, scrolls and picks Петров.
+    w.table()->sortByColumn(JournalModel::Name, Qt::DescendingOrder);
+    QCOMPARE(nameAt(w, 0), QStringLiteral("Студент 059"));
+    w.table()->selectRow(w.filter().mapFromSource(w.model().index(60, 0)).row());
+    w.table()->verticalScrollBar()->setValue(20);
+
+    run(QStringLiteral(OPLAB_DATA_TOOL), { QStringLiteral("journal"), QStringLiteral("register"), Path,
+                                           QStringLiteral("78"), QStringLiteral("Сидоров С.С.") });
+    QTRY_COMPARE_WITH_TIMEOUT(w.model().rowCount(), 62, PollMs + Slack);
+    QCOMPARE(w.summaryPanel().summary().Registered, 62);
+    QCOMPARE(w.model().highlight(61), JournalModel::Added);
+
+    run(QStringLiteral(MEASUREMENT_WRITER), { Path, QStringLiteral("--from"), QStringLiteral("3"), QStringLiteral("77") });
+    QTRY_COMPARE_WITH_TIMEOUT(w.summaryPanel().summary().WorkDone, 1, PollMs + Slack);
+    QCOMPARE(w.summaryPanel().summary().Measured[5], 1);
+    QCOMPARE(w.model().highlight(60), JournalModel::Changed);
+    QVERIFY(w.statusText().contains(QStringLiteral("записей: 62")));
+
+    // Sort, selection and scroll are as the instructor left them.
+    QCOMPARE(nameAt(w, 0), QStringLiteral("Студент 059"));
+    QCOMPARE(nameAt(w, 60), QStringLiteral("Сидоров С.С."));
+    QCOMPARE(nameAt(w, 61), QStringLiteral("Петров П.П."));
+    const QModelIndexList selected = w.table()->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(w.filter().mapToSource(selected[0]).row(), 60);
+    QCOMPARE(w.table()->verticalScrollBar()->value(), 20);
+}
+
+void tst_JournalWindow::missingDamagedAndVanishedJournals()
+{
+    JournalWindow w;
+    w.follower().setPollInterval(200);
+    w.show();
+    w.openJournal(Path);
+    QTRY_VERIFY(w.message().startsWith(QStringLiteral("Журнал не найден: ") + Path));
+
+    writeFile(Path, QByteArray());
+    QTRY_VERIFY(w.message().startsWith(QStringLiteral("В журнале пока нет ни одной записи")));
+
+    // Every readable record, and the faults named above the table.
+    writeFile(Path, record(QStringLiteral("Первый"), "7") + record(QStringLiteral("Второй"), "007") + QByteArray(30, 'x'));
+    QTRY_COMPARE(w.model().rowCount(), 2);
+    QCOMPARE(w.message(), QString());
+    QVERIFY(w.banner().isVisible());
+    QVERIFY(w.banner().text().contains(QStringLiteral("В журнале замечаний: 2")));
+    QVERIFY(w.banner().text().contains(QStringLiteral("после записи 1 неполная запись: 30 байт из 73")));
+
+    // Gone after it was shown: the table stays, the banner says so.
+    QFile::remove(Path);
+    QTRY_VERIFY(w.banner().problem().startsWith(QStringLiteral("Журнал не найден")));
+    QCOMPARE(w.model().rowCount(), 2);
+}
+
+void tst_JournalWindow::journalHeldByABenchIsReadAtALaterTick()
+{
+    writeFile(Path, classOf(3));
+    auto* bench = new ForeignLock(Path);
+    JournalWindow w;
+    w.follower().setWatching(false);
+    w.follower().setPollInterval(300);
+    w.show();
+    w.openJournal(Path);
+    QTRY_VERIFY(w.statusText().contains(QStringLiteral("журнал занят")));
+    QCOMPARE(w.model().rowCount(), 0);
+    delete bench;
+    QTRY_COMPARE(w.model().rowCount(), 3);
+    QVERIFY(!w.statusText().contains(QStringLiteral("журнал занят")));
+}
+
+void tst_JournalWindow::csvAndReportOfTheRowsShown()
+{
+    writeFile(Path, record(QStringLiteral("Абрамов А.А."), "1", "9", StudentRecord::VerdictPassed, "++++++",
+                           StudentRecord::WorkDone)
+                  + record(QStringLiteral("Борисов Б.Б."), "2", "3", StudentRecord::VerdictFailed)
+                  + record(QStringLiteral("Власов В.В."), "3", "7", StudentRecord::VerdictPassed, "+-----"));
+    JournalWindow w;
+    w.show();
+    w.openJournal(Path);
+    QTRY_COMPARE(w.model().rowCount(), 3);
+    w.stateBox()->setCurrentIndex(w.stateBox()->findData(int(JournalFilter::Passed)));
+    w.table()->sortByColumn(JournalModel::Score, Qt::AscendingOrder);
+
+    const QString csv = Dir.filePath(QStringLiteral("class.csv"));
+    QVERIFY(w.exportCsv(csv, QLatin1Char(';')));
+    const QStringList lines = QString::fromUtf8(readFile(csv)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[1].startsWith(QStringLiteral("2;Власов В.В.;3;7;")));
+    QVERIFY(lines[2].startsWith(QStringLiteral("0;Абрамов А.А.;1;9;")));
+
+    const QString pdf = Dir.filePath(QStringLiteral("report.pdf"));
+    QVERIFY(w.saveReport(pdf));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
+    QVERIFY(text.waitForFinished(30000));
+    const QString report = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    for (const QString& wanted :
+         { QStringLiteral("Папка лаборатории: ") + Dir.path(), QStringLiteral("записей: 3"),
+           QStringLiteral("Показаны: тест сдан (зачёт); строк: 2"), QStringLiteral("Зарегистрировались 2"),
+           QStringLiteral("Прошли тест 2"), QStringLiteral("из них зачёт 2"), QStringLiteral("Работа выполнена 1"),
+           QStringLiteral("Абрамов А.А."), QStringLiteral("Власов В.В."), QStringLiteral("стр. 1 из 1") })
+        QVERIFY2(report.contains(wanted), qPrintable(wanted + QStringLiteral(" not in: ") + report));
+    QVERIFY(!report.contains(QStringLiteral("Борисов")));
+}
+
+void tst_JournalWindow::commandLine_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("journal");
+    QTest::newRow("nothing: the journal shown last") << QStringList {} << true << QString();
+    QTest::newRow("a journal") << QStringList { "/lab/j.dat" } << true << QStringLiteral("/lab/j.dat");
+    QTest::newRow("a lab folder") << QStringList { "/tmp" } << true << QStringLiteral("/tmp/Students.DAT");
+    QTest::newRow("two") << QStringList { "a", "b" } << false << QString();
+    QTest::newRow("unknown option") << QStringList { "--frobnicate" } << false << QString();
+}
+
+void tst_JournalWindow::commandLine()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, ok);
+    QFETCH(QString, journal);
+    JournalArguments arguments;
+    QCOMPARE(arguments.parse(QStringList { QStringLiteral("oplab-journal") } + args), ok);
+    if (ok)
+        QCOMPARE(arguments.journal(), journal);
+}
+
+QTEST_MAIN(tst_JournalWindow)
+#include "tst_JournalWindow.moc"
