@@ -5,6 +5,7 @@
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QBarSeries>
+#include <QtCharts/QHorizontalBarSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QStackedBarSeries>
@@ -33,14 +34,15 @@ QChart* newChart(const QString& title)
     return chart;
 }
 
-// A count axis with whole-number ticks up to at least `top`.
+// A count axis with whole-number ticks, reaching above `top` so the
+// highest bar stands clear of the frame.
 void setCountRange(QValueAxis* axis, int top)
 {
     int max = std::max(top, 1);
     int step = 1;
     while (max / step > 6)
         step = step == 1 ? 2 : step == 2 ? 5 : step * 2;
-    max = (max + step - 1) / step * step;
+    max = (max / step + 1) * step;
     axis->setRange(0, max);
     axis->setTickCount(max / step + 1);
     axis->setLabelFormat(QStringLiteral("%d"));
@@ -55,9 +57,9 @@ T* first(QChart* chart)
     return nullptr;
 }
 
-QValueAxis* countAxis(QChart* chart)
+QValueAxis* countAxis(QChart* chart, Qt::Orientation orientation = Qt::Vertical)
 {
-    for (QAbstractAxis* a : chart->axes(Qt::Vertical))
+    for (QAbstractAxis* a : chart->axes(orientation))
         if (auto* v = qobject_cast<QValueAxis*>(a))
             return v;
     return nullptr;
@@ -99,6 +101,10 @@ QChart* ClassCharts::scores(const ClassSummary& summary)
     for (int s = 0; s <= ClassSummary::MaxScore; ++s)
         categories->append(QString::number(s));
     categories->setTitleText(QStringLiteral("правильных ответов"));
+    // Eleven scores side by side: a size smaller, so "10" fits a narrow plot.
+    QFont small = categories->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    categories->setLabelsFont(small);
     chart->addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
 
@@ -142,24 +148,25 @@ QChart* ClassCharts::measurements(const ClassSummary& summary)
     auto* set = new QBarSet(QStringLiteral("студентов выполнили"));
     set->setColor(MeasureColour);
     set->setBorderColor(MeasureColour);
+    set->setLabelColor(Qt::white);
     for (int k = 1; k <= 6; ++k)
         *set << 0;
-    auto* bars = new QBarSeries;
+    auto* bars = new QHorizontalBarSeries;
     bars->append(set);
     bars->setBarWidth(0.7);
     bars->setLabelsVisible(true);
     bars->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
-    set->setLabelColor(Qt::white);
     chart->addSeries(bars);
 
+    // The first measurement on top: the category axis runs upwards.
     auto* categories = new QBarCategoryAxis;
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 6; k >= 1; --k)
         categories->append(JournalModel::measurementShortName(k));
-    chart->addAxis(categories, Qt::AlignBottom);
+    chart->addAxis(categories, Qt::AlignLeft);
     bars->attachAxis(categories);
     auto* count = new QValueAxis;
     count->setTitleText(QStringLiteral("студентов"));
-    chart->addAxis(count, Qt::AlignLeft);
+    chart->addAxis(count, Qt::AlignBottom);
     bars->attachAxis(count);
     chart->legend()->setVisible(false);
 
@@ -169,13 +176,13 @@ QChart* ClassCharts::measurements(const ClassSummary& summary)
 
 void ClassCharts::updateMeasurements(QChart* chart, const ClassSummary& summary)
 {
-    auto* bars = first<QBarSeries>(chart);
+    auto* bars = first<QHorizontalBarSeries>(chart);
     int top = 0;
     for (int k = 1; k <= 6; ++k) {
         const int n = summary.Measured[size_t(k - 1)];
-        bars->barSets()[0]->replace(k - 1, n);
+        bars->barSets()[0]->replace(6 - k, n);
         top = std::max(top, n);
     }
     // Out of those who passed the test: only they reach the bench.
-    setCountRange(countAxis(chart), std::max(top, summary.Passed));
+    setCountRange(countAxis(chart, Qt::Horizontal), std::max(top, summary.Passed));
 }

@@ -21,22 +21,22 @@ constexpr int ListedFindings = 12;
 struct Column
 {
     QString Title;
-    double Share; // of the page's width
+    QString Widest; // the longest value the column holds
     Qt::Alignment Align;
 };
 
 QList<Column> columns()
 {
     QList<Column> c {
-        { QStringLiteral("№"), 0.06, Qt::AlignRight },
-        { QStringLiteral("Ф.И.О."), 0.29, Qt::AlignLeft },
-        { QStringLiteral("Шифр"), 0.08, Qt::AlignLeft },
-        { QStringLiteral("Баллы"), 0.065, Qt::AlignRight },
-        { QStringLiteral("Тест"), 0.095, Qt::AlignLeft },
+        { QStringLiteral("№"), QStringLiteral("000000"), Qt::AlignRight },
+        { QStringLiteral("Ф.И.О."), QString(), Qt::AlignLeft }, // the rest of the page
+        { QStringLiteral("Шифр"), QStringLiteral("000000"), Qt::AlignLeft },
+        { QStringLiteral("Баллы"), QStringLiteral("10"), Qt::AlignRight },
+        { QStringLiteral("Тест"), QStringLiteral("незачёт"), Qt::AlignLeft },
     };
     for (int k = 1; k <= 6; ++k)
-        c << Column { JournalModel::measurementShortName(k), 0.052, Qt::AlignHCenter };
-    c << Column { QStringLiteral("Работа"), 0.098, Qt::AlignLeft };
+        c << Column { JournalModel::measurementShortName(k), QStringLiteral("\u2713"), Qt::AlignHCenter };
+    c << Column { QStringLiteral("Работа"), QStringLiteral("выполнена"), Qt::AlignLeft };
     return c;
 }
 
@@ -85,11 +85,18 @@ Page measure(QPagedPaintDevice& device)
 void drawChart(QPainter& painter, QChart* chart, const QRectF& target)
 {
     // The chart is laid out at a screen size and painted scaled, as vector
-    // drawing, into the place on the page.
+    // drawing, into the place on the page, on the paper's white.
     const QSize size(480, 300);
+    chart->setBackgroundVisible(false);
+    chart->setDropShadowEnabled(false);
     QChartView view(chart);
     view.setRenderHint(QPainter::Antialiasing);
     view.setFrameShape(QFrame::NoFrame);
+    view.setBackgroundBrush(Qt::white);
+    QPalette white = view.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::Base, Qt::white);
+    view.setPalette(white);
     view.resize(size);
     painter.save();
     painter.translate(target.topLeft());
@@ -159,25 +166,23 @@ int layOut(const ClassReport& report, QPagedPaintDevice& device, QPainter* paint
     text(QStringLiteral("Отчёт составлен: %1").arg(ClassReport::dateTimeText(report.PrintedAt)), font(10),
          page.mm(4));
 
-    // The counts, in two columns of lines.
+    // The counts, the shares of the tested indented.
     text(QStringLiteral("Итоги"), font(12, true), page.mm(1));
-    const auto lines = SummaryPanel::countLines(report.Summary);
     const QFont countFont = font(10);
-    const double countLine = QFontMetricsF(countFont, &device).height() * 1.25;
-    const int perColumn = int(lines.size() + 1) / 2;
-    for (int i = 0; i < lines.size(); ++i) {
-        const double x = (i / perColumn) * page.Width / 2;
-        const double ly = y + (i % perColumn) * countLine;
+    const double countLine = QFontMetricsF(countFont, &device).height() * 1.2;
+    for (const auto& [caption, count] : SummaryPanel::countLines(report.Summary)) {
+        const double indent = caption.startsWith(QLatin1Char(' ')) ? page.mm(5) : 0;
         if (painter) {
             painter->setFont(countFont);
-            painter->drawText(QRectF(x, ly, page.mm(55), countLine), Qt::AlignLeft | Qt::AlignVCenter,
-                              lines[i].first.trimmed());
+            painter->drawText(QRectF(indent, y, page.mm(60), countLine), Qt::AlignLeft | Qt::AlignVCenter,
+                              caption.trimmed());
             painter->setFont(font(10, true));
-            painter->drawText(QRectF(x + page.mm(55), ly, page.mm(15), countLine), Qt::AlignRight | Qt::AlignVCenter,
-                              QString::number(lines[i].second));
+            painter->drawText(QRectF(page.mm(60), y, page.mm(15), countLine), Qt::AlignRight | Qt::AlignVCenter,
+                              QString::number(count));
         }
+        y += countLine;
     }
-    y += perColumn * countLine + page.mm(3);
+    y += page.mm(3);
 
     // Both plots side by side.
     const double chartHeight = page.mm(62);
@@ -200,9 +205,21 @@ int layOut(const ClassReport& report, QPagedPaintDevice& device, QPainter* paint
         y += page.mm(3);
     }
 
-    // The table, its head on every page.
+    // The table, its head on every page; each column as wide as its
+    // longest value or its head, the names as wide as the rest.
     const QFont cellFont = font(9);
     const QFont headFont = font(9, true);
+    const double pad = page.mm(1);
+    QList<double> widths;
+    double fixed = 0;
+    for (const Column& c : cols) {
+        const double w = std::max(QFontMetricsF(cellFont, &device).horizontalAdvance(c.Widest),
+                                  QFontMetricsF(headFont, &device).horizontalAdvance(c.Title))
+            + 2 * pad;
+        widths << w;
+        fixed += c.Widest.isEmpty() ? 0 : w;
+    }
+    widths[1] = std::max(page.Width - fixed, page.mm(30));
     auto drawRow = [&](const QStringList& values, const QFont& f, bool head, bool shade) {
         if (painter) {
             if (shade)
@@ -210,9 +227,8 @@ int layOut(const ClassReport& report, QPagedPaintDevice& device, QPainter* paint
             painter->setFont(f);
             const QFontMetricsF m(f, &device);
             double x = 0;
-            const double pad = page.mm(1);
             for (int c = 0; c < cols.size(); ++c) {
-                const double w = cols[c].Share * page.Width;
+                const double w = widths[c];
                 const QRectF cell(x + pad, y, w - 2 * pad, page.Row);
                 painter->drawText(cell, int(cols[c].Align | Qt::AlignVCenter),
                                   m.elidedText(values[c], Qt::ElideRight, cell.width()));

@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -129,14 +130,21 @@ JournalWindow::JournalWindow(QWidget* parent)
     QHeaderView* head = Table->horizontalHeader();
     head->setHighlightSections(false);
     head->setStretchLastSection(true);
+    // Columns as wide as their longest value or their head (with room for
+    // the sort mark), the name as wide as a long name.
     const QFontMetrics m = Table->fontMetrics();
-    Table->setColumnWidth(JournalModel::Number, m.horizontalAdvance(QStringLiteral("\u26A0 000000")) + 12);
-    Table->setColumnWidth(JournalModel::Name, m.horizontalAdvance(QStringLiteral("Константинопольский К.К.")) + 24);
-    Table->setColumnWidth(JournalModel::Code, m.horizontalAdvance(QStringLiteral("0000000")) + 16);
-    Table->setColumnWidth(JournalModel::Score, m.horizontalAdvance(QStringLiteral("Баллы")) + 24);
-    Table->setColumnWidth(JournalModel::Test, m.horizontalAdvance(QStringLiteral("незачёт")) + 24);
+    auto fit = [&](int column, const QString& widest) {
+        const QString head = Model.headerData(column, Qt::Horizontal).toString();
+        Table->setColumnWidth(column, std::max(m.horizontalAdvance(widest) + 14, m.horizontalAdvance(head) + 26));
+    };
+    fit(JournalModel::Number, QStringLiteral("⚠ 00000"));
+    fit(JournalModel::Name, QStringLiteral("Преображенская К.К."));
+    fit(JournalModel::Code, QStringLiteral("000000"));
+    fit(JournalModel::Score, QStringLiteral("10"));
+    fit(JournalModel::Test, QStringLiteral("незачёт"));
     for (int k = 0; k < 6; ++k)
-        Table->setColumnWidth(JournalModel::FirstMeasurement + k, m.horizontalAdvance(QStringLiteral("Rвых")) + 24);
+        fit(JournalModel::FirstMeasurement + k, QStringLiteral("✓"));
+    fit(JournalModel::Work, QStringLiteral("выполнена"));
     Pages->addWidget(Table);
     Splitter->addWidget(Pages);
 
@@ -169,8 +177,13 @@ JournalWindow::JournalWindow(QWidget* parent)
     QSettings settings;
     resize(1180, 740);
     restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
-    if (!Splitter->restoreState(settings.value(QStringLiteral("window/splitter")).toByteArray()))
-        Splitter->setSizes({ 820, 360 });
+    if (!Splitter->restoreState(settings.value(QStringLiteral("window/splitter")).toByteArray())) {
+        // The whole table in view, the plots beside it.
+        int tableWidth = 2 * Table->frameWidth() + Table->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < JournalModel::ColumnCount; ++c)
+            tableWidth += Table->columnWidth(c);
+        Splitter->setSizes({ tableWidth, std::max(300, width() - tableWidth) });
+    }
     if (head->restoreState(settings.value(QStringLiteral("window/columns")).toByteArray()))
         Table->sortByColumn(head->sortIndicatorSection(), head->sortIndicatorOrder());
 
