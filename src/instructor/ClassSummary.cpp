@@ -5,14 +5,14 @@
 void ClassSummary::add(const StudentRecord& r)
 {
     ++Registered;
-    switch (r.verdictKind()) {
+    const StudentRecord::VerdictKind kind = r.verdictKind();
+    switch (kind) {
     case StudentRecord::NotTested: ++NotTested; break;
     case StudentRecord::Passed: ++Passed; break;
     case StudentRecord::Failed: ++Failed; break;
     case StudentRecord::UnknownVerdict: break;
     }
-    const bool tested = r.verdictKind() == StudentRecord::Passed || r.verdictKind() == StudentRecord::Failed;
-    if (tested) {
+    if (kind == StudentRecord::Passed || kind == StudentRecord::Failed) {
         ++Tested;
         const int score = JournalModel::scoreValue(r);
         if (score >= 0 && score <= MaxScore)

@@ -34,7 +34,11 @@ void JournalFollower::follow(const QString& path)
     }
     watchPaths();
     Poll.start();
-    readNow();
+    // The first reading is made at once, here, so the window opens on its
+    // table rather than on an empty one (and what it allocates on the way
+    // is there for the table to use); every later one on the worker.
+    Last = JournalSnapshot::read(Path, LockTimeoutMs, Held ? Held() : HeldRecords {});
+    emit read();
 }
 
 void JournalFollower::setPollInterval(int milliseconds)
@@ -77,7 +81,11 @@ void JournalFollower::readNow()
     Again = false;
     const QString path = Path;
     const int timeout = LockTimeoutMs;
-    Reading.setFuture(QtConcurrent::run([path, timeout] { return JournalSnapshot::read(path, timeout); }));
+    // The reading lets go of the held records when it ends, before the
+    // window applies it.
+    Reading.setFuture(QtConcurrent::run([path, timeout, held = Held ? Held() : HeldRecords {}]() mutable {
+        return JournalSnapshot::read(path, timeout, std::move(held));
+    }));
 }
 
 void JournalFollower::finished()

@@ -7,12 +7,16 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+#include <memory>
+
 // Follows a journal as the benches write it: reads it at once, then again
 // whenever the file system reports a change of the file or its folder and
 // at every tick of a poll (network file systems send no change notices).
-// Each reading runs on a worker thread, so the window never waits for the
-// disk or for a bench that holds the journal's lock: a lock not had within
-// the lock timeout ends the reading as busy, and the next tick tries again.
+// Each later reading runs on a worker thread, so the window never waits for
+// the disk or for a bench that holds the journal's lock: a lock not had
+// within the lock timeout ends the reading as busy, and the next tick tries
+// again.
 // Readings never overlap; a change reported during one starts another
 // when it ends.
 class JournalFollower : public QObject
@@ -23,7 +27,8 @@ public:
     explicit JournalFollower(QObject* parent = nullptr);
     ~JournalFollower() override;
 
-    // Starts following the journal at `path` (none when empty).
+    // Starts following the journal at `path` (none when empty), with a
+    // first reading made at once on the calling thread.
     void follow(const QString& path);
     const QString& path() const { return Path; }
 
@@ -35,6 +40,10 @@ public:
     // always does).
     bool watching() const { return Watching; }
     void setWatching(bool on);
+
+    // The records the window holds, for each reading to compare with (a
+    // reading of everything while it gives none).
+    void setHeld(std::function<HeldRecords()> held) { Held = std::move(held); }
 
     // Reads the journal as soon as no other reading runs.
     void readNow();
@@ -52,6 +61,7 @@ private:
     void watchPaths();
 
     QString Path;
+    std::function<HeldRecords()> Held;
     int LockTimeoutMs = 100;
     bool Watching = true;
     bool Again = false;

@@ -80,6 +80,7 @@ QString hexBytes(const QByteArray& bytes)
 
 JournalModel::JournalModel(QObject* parent)
     : QAbstractTableModel(parent)
+    , Records(std::make_shared<JournalRecords>())
 {
     Clock.start();
     Expiry.setInterval(250);
@@ -88,7 +89,7 @@ JournalModel::JournalModel(QObject* parent)
 
 int JournalModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(Records.size());
+    return parent.isValid() ? 0 : int(Records->size());
 }
 
 int JournalModel::columnCount(const QModelIndex& parent) const
@@ -180,11 +181,11 @@ JournalModel::Highlight JournalModel::highlight(int row) const
 
 QVariant JournalModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(Records.size()))
+    if (!index.isValid() || index.row() >= int(Records->size()))
         return {};
     const int row = index.row();
     const int column = index.column();
-    const StudentRecord& r = Records[size_t(row)];
+    const StudentRecord& r = (*Records)[size_t(row)];
     const bool measurement = column >= FirstMeasurement && column < Work;
     const int k = column - FirstMeasurement + 1;
 
@@ -285,8 +286,8 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
 
 bool JournalModel::lessThan(int column, int rowA, int rowB) const
 {
-    const StudentRecord& a = Records[size_t(rowA)];
-    const StudentRecord& b = Records[size_t(rowB)];
+    const StudentRecord& a = (*Records)[size_t(rowA)];
+    const StudentRecord& b = (*Records)[size_t(rowB)];
     switch (column) {
     case Number: return rowA < rowB;
     case Name: return compareBytes(a.FIO, b.FIO) < 0;
@@ -311,12 +312,12 @@ bool JournalModel::lessThan(int column, int rowA, int rowB) const
 void JournalModel::clear()
 {
     beginResetModel();
-    Records.clear();
-    Records.shrink_to_fit();
+    Records = std::make_shared<JournalRecords>();
     Findings.clear();
     Marks.clear();
     Expiry.stop();
     Loaded = false;
+    ++Generation;
     endResetModel();
 }
 
@@ -334,7 +335,7 @@ void JournalModel::expireHighlights()
         if (m->Until <= now) {
             const int row = m.key();
             m = Marks.erase(m);
-            if (row < int(Records.size()))
+            if (row < int(Records->size()))
                 emit dataChanged(index(row, 0), index(row, ColumnCount - 1), { Qt::BackgroundRole });
         } else {
             ++m;
@@ -344,31 +345,42 @@ void JournalModel::expireHighlights()
         Expiry.stop();
 }
 
-void JournalModel::apply(JournalSnapshot&& snapshot)
+HeldRecords JournalModel::held() const
+{
+    return HeldRecords { Loaded ? Records : nullptr, Generation };
+}
+
+bool JournalModel::apply(JournalSnapshot&& snapshot)
 {
     if (snapshot.State != JournalSnapshot::Read)
-        return;
-    std::vector<StudentRecord>& fresh = snapshot.Records;
-    if (!Loaded) {
+        return true;
+    if (!snapshot.Whole && (!Loaded || snapshot.Generation != Generation))
+        return false;
+    ++Generation;
+    if (snapshot.Whole) {
         beginResetModel();
-        Records = std::move(fresh);
+        Records = std::make_shared<JournalRecords>(std::move(snapshot.Records));
         Findings = std::move(snapshot.RecordFindings);
         Marks.clear();
         Loaded = true;
         endResetModel();
         emit recordsChanged();
-        return;
+        return true;
     }
+    // A reading still holding the records would see them change.
+    if (Records.use_count() > 1)
+        Records = std::make_shared<JournalRecords>(*Records);
+    JournalRecords& records = *Records;
 
     const qint64 now = Clock.elapsed();
-    const int held = int(Records.size());
-    const int count = int(fresh.size());
+    const int held = int(records.size());
+    const int count = snapshot.Count;
     bool changed = false;
 
     if (count < held) {
         // The journal was cut or replaced by a shorter one.
         beginRemoveRows(QModelIndex(), count, held - 1);
-        Records.resize(size_t(count));
+        records.resize(size_t(count));
         for (auto m = Marks.begin(); m != Marks.end();)
             m = m.key() >= count ? Marks.erase(m) : std::next(m);
         endRemoveRows();
@@ -377,45 +389,48 @@ void JournalModel::apply(JournalSnapshot&& snapshot)
 
     // Rows whose findings changed though their bytes did not (a duplicate
     // code depends on the records before it).
+    const int common = std::min(held, count);
     QList<int> refound;
     if (Findings != snapshot.RecordFindings) {
         for (auto f = Findings.cbegin(); f != Findings.cend(); ++f)
-            if (f.key() < count && snapshot.RecordFindings.value(f.key()) != f.value())
+            if (f.key() < common && snapshot.RecordFindings.value(f.key()) != f.value())
                 refound << f.key();
         for (auto f = snapshot.RecordFindings.cbegin(); f != snapshot.RecordFindings.cend(); ++f)
-            if (f.key() < std::min(held, count) && !Findings.contains(f.key()))
+            if (f.key() < common && !Findings.contains(f.key()))
                 refound << f.key();
     }
     Findings = std::move(snapshot.RecordFindings);
 
-    const int common = std::min(held, count);
+    // The changed records, in record order: one dataChanged for each run
+    // of neighbours.
     int runStart = -1;
-    auto endRun = [&](int end) {
+    int runEnd = -1;
+    auto endRun = [&] {
         if (runStart >= 0)
-            emit dataChanged(index(runStart, 0), index(end - 1, ColumnCount - 1));
+            emit dataChanged(index(runStart, 0), index(runEnd, ColumnCount - 1));
         runStart = -1;
     };
-    for (int i = 0; i < common; ++i) {
-        if (std::memcmp(&Records[size_t(i)], &fresh[size_t(i)], sizeof(StudentRecord)) != 0) {
-            Records[size_t(i)] = fresh[size_t(i)];
-            markRow(i, Changed, now);
-            if (runStart < 0)
-                runStart = i;
-            changed = true;
-        } else {
-            endRun(i);
-        }
+    for (const auto& [row, record] : snapshot.Changed) {
+        if (row >= common)
+            continue;
+        records[size_t(row)] = record;
+        markRow(row, Changed, now);
+        if (runStart >= 0 && row != runEnd + 1)
+            endRun();
+        if (runStart < 0)
+            runStart = row;
+        runEnd = row;
+        changed = true;
     }
-    endRun(common);
+    endRun();
     for (int row : refound) {
-        if (row < common)
-            emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
         changed = true;
     }
 
     if (count > held) {
         beginInsertRows(QModelIndex(), held, count - 1);
-        Records.insert(Records.end(), fresh.begin() + held, fresh.end());
+        records.insert(records.end(), snapshot.Records.begin(), snapshot.Records.end());
         for (int i = held; i < count; ++i)
             markRow(i, Added, now);
         endInsertRows();
@@ -423,4 +438,5 @@ void JournalModel::apply(JournalSnapshot&& snapshot)
     }
     if (changed)
         emit recordsChanged();
+    return true;
 }

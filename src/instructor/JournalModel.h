@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
 // The class table: one row per journal record, in the journal's order, as
@@ -41,15 +42,20 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    // Takes a reading of the journal. The first reading (and the first after
-    // clear()) resets the model; later ones change only the rows that
-    // differ. A reading that failed leaves the rows as they are.
-    void apply(JournalSnapshot&& snapshot);
+    // Takes a reading of the journal. A whole reading resets the model; a
+    // reading compared with held() changes only the rows that differ. A
+    // reading that failed leaves the rows as they are. False when the
+    // reading was compared with rows no longer held (the journal was opened
+    // anew meanwhile): it is dropped, and a new reading is wanted.
+    bool apply(JournalSnapshot&& snapshot);
     // Forgets the rows: the next reading is a new journal.
     void clear();
     bool isLoaded() const { return Loaded; }
+    // The records held, for the next reading to compare with; none before
+    // the first reading.
+    HeldRecords held() const;
 
-    const StudentRecord& record(int row) const { return Records[size_t(row)]; }
+    const StudentRecord& record(int row) const { return (*Records)[size_t(row)]; }
     QStringList findings(int row) const { return Findings.value(row); }
     bool hasFindings(int row) const { return Findings.contains(row); }
     Highlight highlight(int row) const;
@@ -90,9 +96,12 @@ private:
     void markRow(int row, Highlight kind, qint64 now);
     void expireHighlights();
 
-    std::vector<StudentRecord> Records;
+    // Shared with a reading that compares the journal with them; changed in
+    // place only while no reading holds them.
+    std::shared_ptr<JournalRecords> Records;
     QHash<int, QStringList> Findings;
     bool Loaded = false;
+    quint64 Generation = 0;
 
     struct Mark
     {

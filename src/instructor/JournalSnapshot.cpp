@@ -5,6 +5,9 @@
 #include "journal/JournalLock.h"
 #include "platform/EInOutError.h"
 
+#include <algorithm>
+#include <cstring>
+
 int JournalSnapshot::findingCount() const
 {
     int n = int(EndFindings.size());
@@ -34,34 +37,49 @@ QString JournalSnapshot::failureText(int ioErrorCode)
     }
 }
 
-JournalSnapshot JournalSnapshot::read(const QString& path, int lockTimeoutMs)
+JournalSnapshot JournalSnapshot::read(const QString& path, int lockTimeoutMs, HeldRecords given)
 {
+    // Let go of the held records on return, before the window applies the
+    // reading.
+    const std::shared_ptr<const JournalRecords> held = std::move(given.Records);
     JournalSnapshot s;
     s.Path = path;
     s.ReadAt = QDateTime::currentDateTime();
+    s.Whole = !held;
+    s.Generation = given.Generation;
+    const std::int64_t heldCount = held ? std::int64_t(held->size()) : 0;
     Journal journal(path);
     journal.setLockTimeout(lockTimeoutMs);
     JournalCheck check;
     try {
-        s.FileBytes = journal.readAll([&](std::int64_t count) { s.Records.reserve(size_t(count)); },
-                                      [&](std::int64_t index, const StudentRecord& r) {
-                                          s.Records.push_back(r);
-                                          QStringList found = check.record(r);
-                                          if (!found.isEmpty())
-                                              s.RecordFindings.insert(int(index), std::move(found));
-                                      });
+        s.FileBytes = journal.readAll(
+            [&](std::int64_t count) {
+                check.reserve(count);
+                s.Records.reserve(size_t(std::max<std::int64_t>(count - heldCount, 0)));
+            },
+            [&](std::int64_t index, const StudentRecord& r) {
+                if (index >= heldCount)
+                    s.Records.push_back(r);
+                else if (std::memcmp(&(*held)[size_t(index)], &r, sizeof r) != 0)
+                    s.Changed.emplace_back(int(index), r);
+                QStringList found = check.record(r);
+                if (!found.isEmpty())
+                    s.RecordFindings.insert(int(index), std::move(found));
+            });
+        s.Count = int(check.records());
         s.EndFindings = check.end(s.FileBytes);
         s.State = Read;
     } catch (const EInOutError& e) {
-        s.Records.clear();
-        s.RecordFindings.clear();
         s.State = e.errorCode() == EInOutError::FileNotFound ? Missing : Unreadable;
         s.Error = failureText(e.errorCode());
     } catch (const Exception& e) {
-        s.Records.clear();
-        s.RecordFindings.clear();
         s.State = e.message() == JournalLock::busyText() ? Busy : Unreadable;
         s.Error = e.message();
+    }
+    if (s.State != Read) {
+        s.Records.clear();
+        s.Changed.clear();
+        s.RecordFindings.clear();
     }
     return s;
 }

@@ -173,6 +173,7 @@ JournalWindow::JournalWindow(QWidget* parent)
     });
     connect(&Model, &JournalModel::recordsChanged, this, &JournalWindow::updateSummary);
     connect(&Follower, &JournalFollower::read, this, &JournalWindow::journalRead);
+    Follower.setHeld([this] { return Model.held(); });
 
     QSettings settings;
     resize(1180, 740);
@@ -249,14 +250,20 @@ void JournalWindow::journalRead()
     JournalSnapshot s = Follower.takeSnapshot();
     const QString where = QDir::toNativeSeparators(s.Path);
     switch (s.State) {
-    case JournalSnapshot::Read:
-        LastRead = s.ReadAt;
-        Records = int(s.Records.size());
+    case JournalSnapshot::Read: {
+        const QStringList findings = s.allFindings();
+        const QDateTime readAt = s.ReadAt;
+        const int count = s.Count;
+        if (!Model.apply(std::move(s))) {
+            Follower.readNow(); // read against rows no longer held
+            return;
+        }
+        LastRead = readAt;
+        Records = count;
         Trouble.clear();
-        Findings = s.allFindings();
+        Findings = findings;
         Banner->setFindings(Findings);
         Banner->setProblem({});
-        Model.apply(std::move(s));
         if (Records == 0)
             showMessage(QStringLiteral("В журнале пока нет ни одной записи.\n"
                                        "Студенты появятся здесь, как только зарегистрируются на стенде."),
@@ -264,6 +271,7 @@ void JournalWindow::journalRead()
         else
             Pages->setCurrentWidget(Table);
         break;
+    }
     case JournalSnapshot::Busy:
         Trouble = QStringLiteral("журнал занят стендом, повторное чтение через %1 с")
                       .arg(Follower.pollInterval() / 1000.0, 0, 'g', 2);

@@ -14,6 +14,11 @@ void checkLength(QStringList& findings, std::int64_t i, const char* field, const
 
 } // namespace
 
+void JournalCheck::reserve(std::int64_t records)
+{
+    FirstWithCode.reserve(qsizetype(records));
+}
+
 QStringList JournalCheck::record(const StudentRecord& r)
 {
     const std::int64_t i = Records++;

@@ -20,6 +20,9 @@
 class JournalCheck
 {
 public:
+    // Makes room for the codes of a journal of `records` records at once,
+    // rather than growing record by record.
+    void reserve(std::int64_t records);
     // The findings of the next record.
     QStringList record(const StudentRecord& r);
     // The finding of the bytes behind the last whole record, given the

@@ -35,6 +35,11 @@ struct ShortString
         std::memcpy(Chars, value.constData(), size_t(n));
     }
 
-    // Compares the meaningful bytes with a stored value, exactly.
-    bool equals(const QByteArray& value) const { return bytes() == value; }
+    // Compares the meaningful bytes with a stored value, exactly (without
+    // building a copy: readers of a whole journal compare every record).
+    bool equals(const QByteArray& value) const
+    {
+        const int n = length();
+        return n == value.size() && std::memcmp(Chars, value.constData(), size_t(n)) == 0;
+    }
 };

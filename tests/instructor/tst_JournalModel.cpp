@@ -83,7 +83,7 @@ void tst_JournalModel::init()
 void tst_JournalModel::load(const QByteArray& bytes)
 {
     writeFile(Path, bytes);
-    JournalSnapshot s = JournalSnapshot::read(Path, 1000);
+    JournalSnapshot s = JournalSnapshot::read(Path, 1000, Model.held());
     QCOMPARE(s.State, JournalSnapshot::Read);
     Model.apply(std::move(s));
 }
@@ -209,6 +209,15 @@ void tst_JournalModel::aNewReadingChangesOnlyWhatDiffers()
     load(three.left(2 * 73));
     QCOMPARE(removed.size(), 1);
     QCOMPARE(Model.rowCount(), 2);
+
+    // A difference read against rows the model no longer holds (the journal
+    // was opened anew meanwhile) is refused.
+    writeFile(Path, three);
+    JournalSnapshot stale = JournalSnapshot::read(Path, 1000, Model.held());
+    Model.clear();
+    load(three.left(73));
+    QVERIFY(!Model.apply(std::move(stale)));
+    QCOMPARE(Model.rowCount(), 1);
 }
 
 void tst_JournalModel::sortsByEveryColumn_data()
