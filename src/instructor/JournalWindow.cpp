@@ -241,6 +241,7 @@ void JournalWindow::openJournal(const QString& path)
     setWindowTitle(QStringLiteral("Журнал лабораторной работы — %1").arg(QDir::toNativeSeparators(Path)));
     showMessage(QStringLiteral("Чтение журнала…"), false);
     QSettings().setValue(QStringLiteral("journal"), Path);
+    updateSummary();
     Follower.follow(Path);
     updateStatus();
 }

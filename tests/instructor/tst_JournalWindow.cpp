@@ -154,6 +154,11 @@ void tst_JournalWindow::missingDamagedAndVanishedJournals()
     QFile::remove(Path);
     QTRY_VERIFY(w.banner().problem().startsWith(QStringLiteral("Журнал не найден")));
     QCOMPARE(w.model().rowCount(), 2);
+
+    // Another journal: nothing of this one stays.
+    w.openJournal(Dir.filePath(QStringLiteral("other.dat")));
+    QCOMPARE(w.summaryPanel().summary().Registered, 0);
+    QVERIFY(!w.banner().isVisible());
 }
 
 void tst_JournalWindow::journalHeldByABenchIsReadAtALaterTick()

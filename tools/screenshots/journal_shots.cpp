@@ -4,7 +4,7 @@
 // the window is open (their rows highlighted). Saves the window to
 // OUTDIR/journal-window.png. With LOOKDIR it also leaves there what the
 // instructor would hand on, for a look: the CSV, the PDF report, and the
-// window on a damaged copy of the journal.
+// window on a damaged copy of the journal, and the journal itself.
 #include "instructor/JournalModel.h"
 #include "instructor/JournalWindow.h"
 #include "journal/Journal.h"
@@ -119,6 +119,8 @@ int main(int argc, char** argv)
     if (!lookDir.isEmpty()) {
         QDir().mkpath(lookDir);
         const QDir look(lookDir);
+        QFile::remove(look.filePath(Journal::DefaultFileName));
+        QFile::copy(path, look.filePath(Journal::DefaultFileName));
         window.exportCsv(look.filePath(QStringLiteral("class.csv")), QLatin1Char(';'));
         window.saveReport(look.filePath(QStringLiteral("report.pdf")));
         // The same class with a damaged tail: a cut record and a record
