@@ -4,11 +4,17 @@
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
 
+#include "instructor/ClassCharts.h"
 #include "instructor/ClassCsv.h"
 #include "instructor/JournalFilter.h"
 #include "instructor/JournalModel.h"
 
 #include <QSignalSpy>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QHorizontalBarSeries>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QStackedBarSeries>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -61,6 +67,7 @@ private slots:
     void filtersByTextAndState_data();
     void filtersByTextAndState();
     void summaryCountsTheRowsShown();
+    void plotsSplitTheScoresAtThePassMark();
     void csvBytes_data();
     void csvBytes();
 
@@ -296,6 +303,29 @@ void tst_JournalModel::summaryCountsTheRowsShown()
     QCOMPARE(filter.summary().Registered, 1);
     QCOMPARE(filter.summary().Failed, 1);
     QCOMPARE(filter.summary().Scores[4], 1);
+}
+
+void tst_JournalModel::plotsSplitTheScoresAtThePassMark()
+{
+    ClassSummary s;
+    s.Scores = { 0, 0, 0, 0, 0, 0, 2, 3, 0, 0, 1 };
+    s.Measured = { 4, 3, 0, 0, 0, 1 };
+    s.Passed = 4;
+    const std::unique_ptr<QChart> scores(ClassCharts::scores(s));
+    const auto* bars = qobject_cast<QStackedBarSeries*>(scores->series()[0]);
+    QCOMPARE(bars->barSets()[0]->at(6), 2.0); // 6 fails
+    QCOMPARE(bars->barSets()[0]->at(7), 0.0);
+    QCOMPARE(bars->barSets()[1]->at(7), 3.0); // 7 passes
+    QCOMPARE(bars->barSets()[1]->at(10), 1.0);
+    const auto* mark = qobject_cast<QLineSeries*>(scores->series()[1]);
+    QCOMPARE(mark->at(0).x(), 6.5);
+    QVERIFY(mark->at(1).y() > 3);
+
+    // The first measurement on top: the bars run from the sixth up.
+    const std::unique_ptr<QChart> measured(ClassCharts::measurements(s));
+    const QBarSet* done = qobject_cast<QHorizontalBarSeries*>(measured->series()[0])->barSets()[0];
+    QCOMPARE(done->at(5), 4.0);
+    QCOMPARE(done->at(0), 1.0);
 }
 
 void tst_JournalModel::csvBytes_data()

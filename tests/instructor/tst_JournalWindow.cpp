@@ -62,6 +62,7 @@ private slots:
     void missingDamagedAndVanishedJournals();
     void journalHeldByABenchIsReadAtALaterTick();
     void csvAndReportOfTheRowsShown();
+    void longReportRepeatsItsHeadOnEveryPage();
     void commandLine_data();
     void commandLine();
 
@@ -210,6 +211,28 @@ void tst_JournalWindow::csvAndReportOfTheRowsShown()
            QStringLiteral("Абрамов А.А."), QStringLiteral("Власов В.В."), QStringLiteral("стр. 1 из 1") })
         QVERIFY2(report.contains(wanted), qPrintable(wanted + QStringLiteral(" not in: ") + report));
     QVERIFY(!report.contains(QStringLiteral("Борисов")));
+}
+
+void tst_JournalWindow::longReportRepeatsItsHeadOnEveryPage()
+{
+    writeFile(Path, classOf(150));
+    JournalWindow w;
+    w.openJournal(Path);
+    QCOMPARE(w.model().rowCount(), 150);
+    const QString pdf = Dir.filePath(QStringLiteral("long.pdf"));
+    QVERIFY(w.saveReport(pdf));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), { pdf, QStringLiteral("-") });
+    QVERIFY(text.waitForFinished(30000));
+    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
+    int names = 0;
+    for (int p = 0; p < pages.size(); ++p) {
+        QVERIFY(pages[p].contains(QStringLiteral("Ф.И.О.")));
+        QVERIFY(pages[p].contains(QStringLiteral("стр. %1 из %2").arg(p + 1).arg(pages.size())));
+        names += int(pages[p].count(QStringLiteral("Студент ")));
+    }
+    QCOMPARE(names, 150); // every row once, none lost at a page's end
 }
 
 void tst_JournalWindow::commandLine_data()
