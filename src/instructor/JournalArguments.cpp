@@ -11,15 +11,16 @@
 
 JournalArguments::JournalArguments()
 {
+    // In Russian, as the window and Qt's own part of the help are.
     Parser.setApplicationDescription(
-        QStringLiteral("The instructor's window of oplab: the class journal live, with plots, filters, CSV export "
-                       "and a printed report. The journal is only read."));
+        QStringLiteral("Журнал лабораторной работы для преподавателя: группа в реальном времени, итоги, графики, "
+                       "отбор, экспорт в CSV и печать отчёта. Журнал только читается."));
     Parser.addHelpOption();
     Parser.addVersionOption();
-    Parser.addPositionalArgument(QStringLiteral("journal"),
-                                 QStringLiteral("A journal file, or a lab folder (its Students.DAT). "
-                                                "Default: the journal shown last."),
-                                 QStringLiteral("[JOURNAL|LAB_DIR]"));
+    Parser.addPositionalArgument(QStringLiteral("журнал"),
+                                 QStringLiteral("Файл журнала или папка лаборатории (её Students.DAT). "
+                                                "Без него: журнал, открытый в прошлый раз."),
+                                 QStringLiteral("[ЖУРНАЛ|ПАПКА]"));
 }
 
 void JournalArguments::process(const QCoreApplication& app)
@@ -27,7 +28,8 @@ void JournalArguments::process(const QCoreApplication& app)
     Parser.process(app);
     read();
     if (Extra) {
-        std::fprintf(stderr, "oplab-journal: one journal or lab folder at most\n");
+        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("oplab-journal: укажите не больше одного журнала "
+                                                             "или папки лаборатории")));
         std::exit(1);
     }
 }

@@ -10,6 +10,8 @@ class QCoreApplication;
 //
 //   oplab-journal [JOURNAL | LAB_DIR]      --help, --version
 //
+// The help is in Russian, as the window is.
+//
 // JOURNAL is a journal file; LAB_DIR a lab folder, whose journal is its
 // "Students.DAT". Without either the window opens the journal it showed
 // last. Each option is declared in the constructor and read in one place.
