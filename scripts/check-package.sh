@@ -3,7 +3,7 @@
 # lab. lintian without errors; desktop-file-validate on every menu entry and
 # appstreamcli on every AppStream file it holds; unpacked into a scratch
 # root, its programs run from there: oplab-data --version, lab init of a new
-# folder and lab check of it, oplab --version. Ends with the package's size
+# folder and lab check of it, oplab --version, oplab-journal --version. Ends with the package's size
 # and installed size. Any failure fails the script.
 set -eu
 deb=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -27,6 +27,7 @@ done
 echo "== the unpacked programs"
 "$root/usr/bin/oplab-data" --version
 "$root/usr/bin/oplab" --version
+"$root/usr/bin/oplab-journal" --version
 "$root/usr/bin/oplab-data" lab init "$scratch/lab"
 "$root/usr/bin/oplab-data" lab check "$scratch/lab"
 

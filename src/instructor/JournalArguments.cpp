@@ -2,44 +2,50 @@
 
 #include "journal/Journal.h"
 
-#include <QCoreApplication>
+#include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-#include <cstdlib>
-
 JournalArguments::JournalArguments()
+    : Help(Parser.addHelpOption())
+    , Version(Parser.addVersionOption())
 {
-    // In Russian, as the window and Qt's own part of the help are.
-    Parser.setApplicationDescription(
-        QStringLiteral("Журнал лабораторной работы для преподавателя: группа в реальном времени, итоги, графики, "
-                       "отбор, экспорт в CSV и печать отчёта. Журнал только читается."));
-    Parser.addHelpOption();
-    Parser.addVersionOption();
-    Parser.addPositionalArgument(QStringLiteral("журнал"),
-                                 QStringLiteral("Файл журнала или папка лаборатории (её Students.DAT). "
-                                                "Без него: журнал, открытый в прошлый раз."),
-                                 QStringLiteral("[ЖУРНАЛ|ПАПКА]"));
+    Parser.setApplicationDescription(QStringLiteral(
+        "The instructor's window on the class journal of the virtual laboratory bench: who has\n"
+        "registered, passed the admission test, finished each measurement and the work, live while\n"
+        "the benches write the journal; counts, plots, CSV export and a printed report. The journal\n"
+        "is only read."));
+    Parser.addPositionalArgument(QStringLiteral("JOURNAL|LAB_DIR"),
+                                 QStringLiteral("A journal file, or a lab folder (its Students.DAT). "
+                                                "Without it, the journal shown last."),
+                                 QStringLiteral("[JOURNAL|LAB_DIR]"));
 }
 
-void JournalArguments::process(const QCoreApplication& app)
+bool JournalArguments::asksForHelpOrVersion(int argc, char** argv)
 {
-    Parser.process(app);
-    read();
-    if (Extra) {
-        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("oplab-journal: укажите не больше одного журнала "
-                                                             "или папки лаборатории")));
-        std::exit(1);
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "--help-all" || arg == "--version" || arg == "-v")
+            return true;
     }
+    return false;
 }
 
 bool JournalArguments::parse(const QStringList& arguments)
 {
     if (!Parser.parse(arguments))
         return false;
+    if (Parser.isSet(Help))
+        Parser.showHelp(0);
+    if (Parser.isSet(Version))
+        Parser.showVersion();
     read();
     return !Extra;
+}
+
+QString JournalArguments::error() const
+{
+    return Extra ? QStringLiteral("one journal or lab folder at most") : Parser.errorText();
 }
 
 void JournalArguments::read()
@@ -47,11 +53,6 @@ void JournalArguments::read()
     const QStringList given = Parser.positionalArguments();
     Extra = given.size() > 1;
     Journal = given.isEmpty() ? QString() : journalOf(given.front());
-}
-
-QString JournalArguments::journal() const
-{
-    return Journal;
 }
 
 QString JournalArguments::journalOf(const QString& fileOrFolder)

@@ -1,35 +1,35 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
-
-class QCoreApplication;
 
 // The command line of oplab-journal:
 //
 //   oplab-journal [JOURNAL | LAB_DIR]      --help, --version
 //
-// The help is in Russian, as the window is.
-//
 // JOURNAL is a journal file; LAB_DIR a lab folder, whose journal is its
 // "Students.DAT". Without either the window opens the journal it showed
-// last. Each option is declared in the constructor and read in one place.
+// last. Each option is declared in the constructor and read in read().
 class JournalArguments
 {
 public:
     JournalArguments();
 
-    // Parses the program's own command line: --help and --version print
-    // and end the program, as does a wrong command line (status 1).
-    void process(const QCoreApplication& app);
-    // Parses a command line (the program's name first); false with
-    // error() set when it is wrong.
+    // Parses a command line (the program's name first): --help and
+    // --version print and end the program; false with error() set when
+    // the command line is wrong.
     bool parse(const QStringList& arguments);
-    QString error() const { return Parser.errorText(); }
+    QString error() const;
 
     // The journal named on the command line, empty when none.
-    QString journal() const;
+    QString journal() const { return Journal; }
+
+    // Whether the arguments ask for the help or the version, which are
+    // answered without the window system (so also where there is no
+    // display).
+    static bool asksForHelpOrVersion(int argc, char** argv);
 
     // The journal of a path: the path itself, or a folder's "Students.DAT".
     static QString journalOf(const QString& fileOrFolder);
@@ -38,6 +38,8 @@ private:
     void read();
 
     QCommandLineParser Parser;
+    QCommandLineOption Help;
+    QCommandLineOption Version;
     QString Journal;
     bool Extra = false;
 };

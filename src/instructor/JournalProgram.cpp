@@ -10,13 +10,38 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+void name()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("oplab"));
+    QCoreApplication::setApplicationName(QStringLiteral("oplab-journal"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(OPLAB_VERSION));
+}
+
+} // namespace
+
 int JournalProgram::run(int argc, char** argv, const std::function<void(JournalWindow&)>& shown)
 {
+    if (JournalArguments::asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        name();
+        JournalArguments arguments;
+        arguments.parse(core.arguments()); // prints and ends, unless the command line is wrong
+        std::fprintf(stderr, "oplab-journal: %s\nTry 'oplab-journal --help'.\n", qPrintable(arguments.error()));
+        return 2;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("oplab"));
-    QApplication::setApplicationName(QStringLiteral("oplab-journal"));
-    QApplication::setApplicationVersion(QStringLiteral(OPLAB_VERSION));
+    name();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    JournalArguments arguments;
+    if (!arguments.parse(app.arguments())) {
+        std::fprintf(stderr, "oplab-journal: %s\nTry 'oplab-journal --help'.\n", qPrintable(arguments.error()));
+        return 2;
+    }
 
     // The file, print and message dialogs speak Russian as the window does,
     // whatever the machine's language.
@@ -24,9 +49,6 @@ int JournalProgram::run(int argc, char** argv, const std::function<void(JournalW
     if (qtTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
-
-    JournalArguments arguments;
-    arguments.process(app);
 
     JournalWindow window;
     QString journal = arguments.journal();
