@@ -1,24 +1,11 @@
 #include "app/LabChoice.h"
 
 #include "platform/Exception.h"
-#include "platform/InstalledData.h"
 #include "platform/LabTemplate.h"
 #include "platform/controls/Dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
-
-LabChoice::Places LabChoice::systemPlaces()
-{
-    Places places;
-    places.ConfigFile = QStringLiteral("/etc/oplab/oplab.conf");
-    places.PersonalFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/oplab/lab");
-    places.Template = InstalledData::labTemplate();
-    return places;
-}
 
 LabChoice::LabChoice(Places places, Dialogs& dialogs)
     : FPlaces(std::move(places))
@@ -37,15 +24,12 @@ bool LabChoice::enter(const QString& dir)
     if (!dir.isEmpty())
         return enterFolder(dir);
 
-    const QFileInfo config(FPlaces.ConfigFile);
-    if (config.exists() && !config.isReadable()) {
-        FDialogs.error(QStringLiteral("Файл настройки %1 не читается.").arg(FPlaces.ConfigFile));
+    QString error;
+    const QString named = FPlaces.configuredFolder(&error);
+    if (!error.isEmpty()) {
+        FDialogs.error(error);
         return false;
     }
-    const QString named = QSettings(FPlaces.ConfigFile, QSettings::IniFormat)
-                              .value(QStringLiteral("Lab/Folder"))
-                              .toString()
-                              .trimmed();
     if (!named.isEmpty())
         return enterFolder(named);
     return makePersonalFolder() && enterFolder(FPlaces.PersonalFolder);

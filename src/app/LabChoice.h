@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LabPlaces.h"
+
 #include <QString>
 
 class Dialogs;
@@ -19,14 +21,7 @@ class Dialogs;
 class LabChoice
 {
 public:
-    struct Places
-    {
-        QString ConfigFile;     // /etc/oplab/oplab.conf
-        QString PersonalFolder; // $XDG_DATA_HOME/oplab/lab
-        QString Template;       // share/oplab/lab beside the program
-    };
-    // The places of the installed program for this account.
-    static Places systemPlaces();
+    using Places = LabPlaces;
 
     LabChoice(Places places, Dialogs& dialogs);
 

@@ -81,7 +81,7 @@ int Program::run(int argc, char** argv, const std::function<void(TForm1&)>& show
         return status;
 
     MessageBoxDialogs dialogs;
-    if (lab && !LabChoice(LabChoice::systemPlaces(), dialogs).enter(dir))
+    if (lab && !LabChoice(LabPlaces::system(), dialogs).enter(dir))
         return 2;
 
     QuitProgram programEnd;

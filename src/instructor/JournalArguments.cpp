@@ -6,10 +6,15 @@
 #include <QDir>
 #include <QFileInfo>
 
-JournalArguments::JournalArguments()
+JournalArguments::JournalArguments(LabPlaces places)
     : Help(Parser.addHelpOption())
     , Version(Parser.addVersionOption())
+    , Lab(QStringLiteral("lab"),
+          QStringLiteral("The journal of the lab folder this computer's benches start in: the one "
+                         "named in /etc/oplab/oplab.conf, else the account's own."))
+    , Places(std::move(places))
 {
+    Parser.addOption(Lab);
     Parser.setApplicationDescription(QStringLiteral(
         "The instructor's window on the class journal of the virtual laboratory bench: who has\n"
         "registered, passed the admission test, finished each measurement and the work, live while\n"
@@ -40,19 +45,34 @@ bool JournalArguments::parse(const QStringList& arguments)
     if (Parser.isSet(Version))
         Parser.showVersion();
     read();
-    return !Extra;
+    return Error.isEmpty();
 }
 
 QString JournalArguments::error() const
 {
-    return Extra ? QStringLiteral("one journal or lab folder at most") : Parser.errorText();
+    return Error.isEmpty() ? Parser.errorText() : Error;
 }
 
 void JournalArguments::read()
 {
     const QStringList given = Parser.positionalArguments();
-    Extra = given.size() > 1;
-    Journal = given.isEmpty() ? QString() : journalOf(given.front());
+    const bool lab = Parser.isSet(Lab);
+    if (given.size() + (lab ? 1 : 0) > 1) {
+        Error = QStringLiteral("one journal or lab folder at most");
+        return;
+    }
+    if (!lab) {
+        Journal = given.isEmpty() ? QString() : journalOf(given.front());
+        return;
+    }
+    QString folder = Places.configuredFolder(&Error);
+    if (!Error.isEmpty())
+        return;
+    if (folder.isEmpty())
+        folder = Places.PersonalFolder;
+    // The lab folder's journal, also when the folder is not there: the
+    // window then says that the journal is missing and where it looked.
+    Journal = QDir(folder).filePath(::Journal::DefaultFileName);
 }
 
 QString JournalArguments::journalOf(const QString& fileOrFolder)

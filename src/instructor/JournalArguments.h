@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LabPlaces.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
@@ -7,15 +9,17 @@
 
 // The command line of oplab-journal:
 //
-//   oplab-journal [JOURNAL | LAB_DIR]      --help, --version
+//   oplab-journal [JOURNAL | LAB_DIR]      --lab, --help, --version
 //
 // JOURNAL is a journal file; LAB_DIR a lab folder, whose journal is its
-// "Students.DAT". Without either the window opens the journal it showed
-// last. Each option is declared in the constructor and read in read().
+// "Students.DAT"; --lab names the journal of the lab folder the benches of
+// this computer start in (the configured one, else the personal one).
+// Without any the window opens the journal it showed last. Each option is
+// declared in the constructor and read in read().
 class JournalArguments
 {
 public:
-    JournalArguments();
+    explicit JournalArguments(LabPlaces places = LabPlaces::system());
 
     // Parses a command line (the program's name first): --help and
     // --version print and end the program; false with error() set when
@@ -40,6 +44,8 @@ private:
     QCommandLineParser Parser;
     QCommandLineOption Help;
     QCommandLineOption Version;
+    QCommandLineOption Lab;
+    LabPlaces Places;
     QString Journal;
-    bool Extra = false;
+    QString Error;
 };

@@ -245,6 +245,16 @@ void tst_JournalWindow::commandLine_data()
     QTest::newRow("a lab folder") << QStringList { "/tmp" } << true << QStringLiteral("/tmp/Students.DAT");
     QTest::newRow("two") << QStringList { "a", "b" } << false << QString();
     QTest::newRow("unknown option") << QStringList { "--frobnicate" } << false << QString();
+    // --lab: the folder named in the configuration file (here the "conf"
+    // file of the test's folder), else the account's own; never beside a
+    // journal named too.
+    QTest::newRow("--lab, configured") << QStringList { "--lab", "conf:[Lab]\nFolder = /srv/lab \n" } << true
+                                       << QStringLiteral("/srv/lab/Students.DAT");
+    QTest::newRow("--lab, none configured") << QStringList { "--lab", "conf:[Lab]\n" } << true
+                                            << QStringLiteral("/home/me/lab/Students.DAT");
+    QTest::newRow("--lab, no configuration") << QStringList { "--lab" } << true
+                                             << QStringLiteral("/home/me/lab/Students.DAT");
+    QTest::newRow("--lab and a journal") << QStringList { "--lab", "/lab/j.dat" } << false << QString();
 }
 
 void tst_JournalWindow::commandLine()
@@ -252,7 +262,14 @@ void tst_JournalWindow::commandLine()
     QFETCH(QStringList, args);
     QFETCH(bool, ok);
     QFETCH(QString, journal);
-    JournalArguments arguments;
+    QTemporaryDir scratch;
+    LabPlaces places { scratch.filePath(QStringLiteral("oplab.conf")), QStringLiteral("/home/me/lab"), QString() };
+    if (!args.isEmpty() && args.back().startsWith(QLatin1String("conf:"))) {
+        QFile conf(places.ConfigFile);
+        QVERIFY(conf.open(QIODevice::WriteOnly));
+        conf.write(args.takeLast().mid(5).toUtf8());
+    }
+    JournalArguments arguments(places);
     QCOMPARE(arguments.parse(QStringList { QStringLiteral("oplab-journal") } + args), ok);
     if (ok)
         QCOMPARE(arguments.journal(), journal);
