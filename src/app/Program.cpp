@@ -76,6 +76,9 @@ int Program::run(int argc, char** argv, const std::function<void(TForm1&)>& show
     }
 
     QApplication app(argc, argv);
+    // The application's title is the program's name, whatever the file
+    // it was started from is called: the title of every message box.
+    QApplication::setApplicationName(QStringLiteral("oplab"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (const int status = readCommandLine(app.arguments(), lab, dir); status >= 0)
         return status;

@@ -19,19 +19,19 @@ MessageBoxDialogs::MessageBoxDialogs(QWidget* parent)
 {
 }
 
+// The program sets no title of its own: every box, the error report's
+// included, carries the application's default title, the program's name.
 void MessageBoxDialogs::message(const QString& text)
 {
-    // The program sets no title of its own: the box carries the
-    // application's default title, the program's name.
     show(Parent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text);
 }
 
 void MessageBoxDialogs::error(const QString& text)
 {
-    show(Parent, QMessageBox::Critical, QStringLiteral("Error"), text);
+    show(Parent, QMessageBox::Critical, QCoreApplication::applicationName(), text);
 }
 
 void MessageBoxDialogs::information(const QString& text)
 {
-    show(Parent, QMessageBox::Information, QStringLiteral("Information"), text);
+    show(Parent, QMessageBox::Information, QCoreApplication::applicationName(), text);
 }

@@ -1,13 +1,16 @@
-// The page book, the browser view and the default error report.
+// The page book, the browser view, the message boxes and the default error
+// report.
 #include "platform/EConvertError.h"
 #include "platform/EInOutError.h"
 #include "platform/controls/ErrorReport.h"
+#include "platform/controls/MessageBoxDialogs.h"
 #include "support/FakeDialogs.h"
 #include "platform/controls/TNotebook.h"
 #include "platform/controls/TStaticText.h"
 #include "platform/controls/TTrackBar.h"
 #include "platform/controls/TWebBrowser.h"
 
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -113,6 +116,45 @@ private slots:
         QCOMPARE(dialogs.Shown, QStringList({"error: File not found",
                                              "error: '12a' is not a valid integer value",
                                              "error: boom"}));
+    }
+
+    void everyBoxCarriesTheProgramsTitle_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("plain notice") << 0 << int(QMessageBox::NoIcon);
+        QTest::newRow("error") << 1 << int(QMessageBox::Critical);
+        QTest::newRow("information") << 2 << int(QMessageBox::Information);
+        QTest::newRow("error report") << 3 << int(QMessageBox::Critical);
+    }
+    void everyBoxCarriesTheProgramsTitle()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, icon);
+        QCoreApplication::setApplicationName("oplab");
+        QWidget window;
+        MessageBoxDialogs dialogs(&window);
+        QString title, text;
+        int shownIcon = -1;
+        // The box is modal: it is read and closed from the event loop it runs.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            shownIcon = int(box->icon());
+            box->accept();
+        });
+        const QString said("Неправильно установлены тумблеры.");
+        switch (kind) {
+        case 0: dialogs.message(said); break;
+        case 1: dialogs.error(said); break;
+        case 2: dialogs.information(said); break;
+        default: ErrorReport::run(dialogs, [] { throw EInOutError(EInOutError::FileNotFound); });
+        }
+        QCOMPARE(title, QString("oplab"));
+        QCOMPARE(text, kind == 3 ? QString("File not found") : said);
+        QCOMPARE(shownIcon, icon);
     }
 
     void nestedFailureAbortsTheOuterHandlerOnce()
