@@ -233,8 +233,10 @@ void TdxfColorButton::mouseReleaseEvent(QMouseEvent* event)
     // The click runs first, while the face still shows pressed; its handler
     // may open a message box that takes the pointer away, turn the page or
     // even delete the button.
+    // A click is a release inside the control's rectangle, as the window
+    // system decides a click, not only inside the ellipse.
     const QPointer<TdxfColorButton> alive(this);
-    const bool click = FClickArmed && inside;
+    const bool click = FClickArmed && rect().contains(at);
     FClickArmed = false;
     if (click) {
         FInClick = true;

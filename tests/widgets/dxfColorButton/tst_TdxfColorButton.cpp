@@ -80,15 +80,27 @@ private slots:
         QCOMPARE(b.Button->Pressed(), group != 0);
     }
 
-    void dragOutAndReleaseOutside()
+    // Dragged off the ellipse the face comes up; the release is a click
+    // when it lies inside the button's rectangle, as the window system
+    // decides a click.
+    void dragOutAndRelease_data()
     {
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("outside the rectangle") << QPoint(200, 20) << 0;
+        QTest::newRow("in the corner off the ellipse") << Corner << 1;
+    }
+    void dragOutAndRelease()
+    {
+        QFETCH(QPoint, release);
+        QFETCH(int, clicks);
         Bench b;
-        QSignalSpy clicks(b.Button, &TdxfColorButton::OnClick);
+        QSignalSpy clicked(b.Button, &TdxfColorButton::OnClick);
         QTest::mousePress(b.Button, Qt::LeftButton, {}, Centre);
-        QTest::mouseMove(b.Button, Corner);
+        QTest::mouseMove(b.Button, release);
         QVERIFY(!b.Button->Pressed());
-        QTest::mouseRelease(b.Button, Qt::LeftButton, {}, Corner);
-        QCOMPARE(clicks.count(), 0);
+        QTest::mouseRelease(b.Button, Qt::LeftButton, {}, release);
+        QCOMPARE(clicked.count(), clicks);
         QVERIFY(!b.Button->Pressed());
     }
 
