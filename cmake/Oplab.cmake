@@ -65,14 +65,17 @@ function(oplab_qtest name)
     LABELS "${ARG_LABELS}")
 endfunction()
 
-# oplab_render(OUTPUT_VAR SVG OUT WIDTH HEIGHT [FORMAT fmt] [HIDE ID...] [CROP X Y W H])
+# oplab_render(OUTPUT_VAR SVG OUT WIDTH HEIGHT [FORMAT fmt] [HIDE ID...] [CROP X Y W H] [AT2X])
 # Renders an SVG source to a picture at build time with oplab-render.
 # FORMAT: jpg, png, or bmp8 (8-bit palette bitmap).
 # HIDE: ids of elements of the source to leave out of this picture.
 # CROP: render at WIDTH x HEIGHT, then keep only the rectangle X Y W H;
 # the picture is then W x H.
+# AT2X: also the same picture at twice the size, for screens of device
+# pixel ratio 2, named after Qt's convention (OUT intro.jpg, intro@2x.jpg);
+# the crop doubles with it, so pieces still line up pixel for pixel.
 function(oplab_render outvar svg out width height)
-  cmake_parse_arguments(ARG "" "FORMAT" "HIDE;CROP" ${ARGN})
+  cmake_parse_arguments(ARG "AT2X" "FORMAT" "HIDE;CROP" ${ARGN})
   if(NOT ARG_FORMAT)
     set(ARG_FORMAT png)
   endif()
@@ -85,19 +88,42 @@ function(oplab_render outvar svg out width height)
     if(NOT n EQUAL 4)
       message(FATAL_ERROR "oplab_render(${out}): CROP takes X Y W H")
     endif()
-    list(APPEND options --crop ${ARG_CROP})
   endif()
   cmake_path(ABSOLUTE_PATH svg BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
-  set(output ${CMAKE_CURRENT_BINARY_DIR}/${out})
-  add_custom_command(
-    OUTPUT ${output}
-    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-            $<TARGET_FILE:oplab-render> ${svg} ${output}
-            ${width} ${height} ${ARG_FORMAT} ${options}
-    DEPENDS ${svg} oplab-render
-    COMMENT "Rendering ${out}"
-    VERBATIM)
-  set(${outvar} ${${outvar}} ${output} PARENT_SCOPE)
+  set(scales 1)
+  if(ARG_AT2X)
+    list(APPEND scales 2)
+  endif()
+  set(outputs)
+  foreach(scale IN LISTS scales)
+    set(name ${out})
+    set(crop)
+    if(scale GREATER 1)
+      cmake_path(GET out STEM LAST_ONLY stem)
+      cmake_path(GET out EXTENSION LAST_ONLY ext)
+      cmake_path(REPLACE_FILENAME name "${stem}@${scale}x${ext}")
+    endif()
+    if(ARG_CROP)
+      set(crop --crop)
+      foreach(value IN LISTS ARG_CROP)
+        math(EXPR value "${value} * ${scale}")
+        list(APPEND crop ${value})
+      endforeach()
+    endif()
+    math(EXPR w "${width} * ${scale}")
+    math(EXPR h "${height} * ${scale}")
+    set(output ${CMAKE_CURRENT_BINARY_DIR}/${name})
+    add_custom_command(
+      OUTPUT ${output}
+      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+              $<TARGET_FILE:oplab-render> ${svg} ${output}
+              ${w} ${h} ${ARG_FORMAT} ${options} ${crop}
+      DEPENDS ${svg} oplab-render
+      COMMENT "Rendering ${name}"
+      VERBATIM)
+    list(APPEND outputs ${output})
+  endforeach()
+  set(${outvar} ${${outvar}} ${outputs} PARENT_SCOPE)
 endfunction()
 
 # What ships. The build tree holds the same layout as an installed

@@ -1,5 +1,6 @@
 #include "platform/controls/TBitBtn.h"
 
+#include "platform/ScaledPicture.h"
 #include "platform/TransparentKey.h"
 
 #include <QIcon>
@@ -43,15 +44,22 @@ void TBitBtn::setNumGlyphs(int count)
 
 void TBitBtn::updateIcon()
 {
-    const QImage strip = FGlyph.isEmpty() ? QImage() : QImage(FGlyph);
+    const QImage strip = FGlyph.isEmpty() ? QImage() : ScaledPicture::read(FGlyph, 1);
     if (strip.isNull()) {
         setIcon(QIcon());
         return;
     }
+    // The frames at the glyph's own size and, where the @2x strip exists,
+    // at twice it; the icon shows the ones that suit the screen.
     QIcon icon;
-    icon.addPixmap(frame(strip, 0, FNumGlyphs), QIcon::Normal);
-    if (FNumGlyphs > 1)
-        icon.addPixmap(frame(strip, 1, FNumGlyphs), QIcon::Disabled);
+    for (const qreal ratio : {1.0, 2.0}) {
+        if (ratio > 1 && ScaledPicture::pathFor(FGlyph, ratio) == FGlyph)
+            break;
+        const QImage scaled = ScaledPicture::read(FGlyph, ratio);
+        icon.addPixmap(frame(scaled, 0, FNumGlyphs), QIcon::Normal);
+        if (FNumGlyphs > 1)
+            icon.addPixmap(frame(scaled, 1, FNumGlyphs), QIcon::Disabled);
+    }
     setIcon(icon);
     setIconSize(QSize(strip.width() / FNumGlyphs, strip.height()));
 }

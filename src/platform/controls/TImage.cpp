@@ -1,7 +1,10 @@
 #include "platform/controls/TImage.h"
 
-#include <QImageReader>
+#include "platform/ScaledPicture.h"
+
 #include <QPainter>
+
+#include <algorithm>
 
 TImage::TImage(QWidget* parent)
     : QWidget(parent)
@@ -22,10 +25,18 @@ void TImage::setPicture(const QString& path)
 
 const QImage& TImage::image() const
 {
-    if (!Loaded) {
+    return imageAt(devicePixelRatioF());
+}
+
+const QImage& TImage::imageAt(qreal ratio) const
+{
+    // Read once for ordinary screens and once more when a finer one (or a
+    // printer) asks for the picture at twice its size.
+    const int scale = ratio > 1.0 ? 2 : 1;
+    if (!Loaded || (scale != LoadedScale && !FPicture.isEmpty())) {
         Loaded = true;
-        QImageReader reader(FPicture);
-        Image = reader.read();
+        LoadedScale = scale;
+        Image = ScaledPicture::read(FPicture, ratio);
     }
     return Image;
 }
@@ -59,17 +70,20 @@ void TImage::adjustSize()
     if (!FAutoSize)
         return;
     // The size of a picture not yet read comes from its header alone.
-    const QSize size = Loaded ? Image.size() : QImageReader(FPicture).size();
+    const QSize size = Loaded ? Image.deviceIndependentSize().toSize() : ScaledPicture::size(FPicture);
     if (size.isValid() && !size.isEmpty())
         resize(size);
 }
 
 void TImage::paintEvent(QPaintEvent*)
 {
-    const QImage& picture = image();
+    QPainter painter(this);
+    // The screen's pixels per window pixel, or the printer's when the page
+    // is printed.
+    const qreal ratio = std::max(devicePixelRatioF(), painter.deviceTransform().m11());
+    const QImage& picture = imageAt(ratio);
     if (picture.isNull())
         return;
-    QPainter painter(this);
     if (FStretch) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), picture);

@@ -7,7 +7,8 @@
 // top-left corner and clipped by the control, or, with Stretch, scaled to
 // the control's size. Pictures are read through Qt's image readers (JPEG
 // through libjpeg) from a file or resource path, when first needed: the
-// pictures of pages not yet shown cost nothing at start-up.
+// pictures of pages not yet shown cost nothing at start-up. On a screen of
+// device pixel ratio above 1 the picture's @2x file is read instead.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -25,7 +26,10 @@ public:
     bool AutoSize() const { return FAutoSize; }
     void setAutoSize(bool value);
 
+    // The picture as shown on the control's screen.
     const QImage& image() const;
+    // The picture for a number of device pixels per window pixel.
+    const QImage& imageAt(qreal ratio) const;
     void setImage(const QImage& image);
 
 protected:
@@ -39,4 +43,5 @@ private:
     bool FAutoSize = false;
     mutable QImage Image;
     mutable bool Loaded = true;
+    mutable int LoadedScale = 1;
 };
