@@ -14,7 +14,7 @@ qt6-svg-dev libgl-dev fonts-liberation xvfb xauth ccache"
 # The instructor's window: its plots (Qt Charts, whose CMake files need Qt
 # OpenGL's, which Debian leaves out of qt6-charts-dev; printing is in
 # qt6-base-dev), Qt's own dialogs in Russian, and, for the test of its
-# printed report, pdftotext.
+# printed report and of the bench's printed page, pdftotext.
 oplab_packages="$oplab_packages qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n poppler-utils"
 # Fuzzing (./fuzz.sh): clang with libFuzzer and the sanitizers' runtime.
 oplab_fuzz_packages="clang libclang-rt-14-dev"

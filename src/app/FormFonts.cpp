@@ -23,10 +23,14 @@ void FormFonts::apply(QWidget* root)
 {
     auto applyOne = [](QWidget* w) {
         const QVariant height = w->property("FontHeight");
-        if (!height.isValid())
+        const QVariant spacing = w->property("LetterSpacing");
+        if (!height.isValid() && !spacing.isValid())
             return;
         QFont font = w->font();
-        font.setPixelSize(height.toInt());
+        if (height.isValid())
+            font.setPixelSize(height.toInt());
+        if (spacing.isValid())
+            font.setLetterSpacing(QFont::PercentageSpacing, spacing.toDouble());
         w->setFont(font);
     };
     applyOne(root);

@@ -5,13 +5,19 @@
 #include "bench/Bench.h"
 #include "platform/DataDir.h"
 #include "platform/EFOpenError.h"
+#include "platform/controls/ControlAlign.h"
 #include "platform/controls/Dialogs.h"
 #include "platform/controls/ErrorReport.h"
+#include "platform/controls/PrintDialogSetup.h"
+#include "app/BenchPrint.h"
 #include "app/FormFonts.h"
 #include "platform/controls/ProgramEnd.h"
 #include "journal/Registration.h"
 #include "platform/TColor.h"
 #include "admission/run/TestRun.h"
+
+#include <QDate>
+#include <QPrinter>
 
 namespace {
 
@@ -33,6 +39,8 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     , FClock(clock)
     , FProgramEnd(programEnd)
     , FJournal(Journal::DefaultFileName, clock)
+    , FPrintDialog(std::make_unique<PrintDialogSetup>())
+    , FPrintSetup(FPrintDialog.get())
 {
     TColor::registerType();
     FormFonts::installSubstitutions();
@@ -41,6 +49,9 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     setFont(base);
     ui->setupUi(this);
     FormFonts::apply(this);
+    // The book fills the window and follows its frame; so do the page
+    // pictures, the outlook bar (down the left edge) and the instructions.
+    ControlAlign::apply(this);
     // The instructions view's own text in the stored form, the beginning of
     // the instructions: what the student sees whenever "1.rtf" cannot be read.
     FBuiltInInstructions = ui->RichEdit1->toPlainText();
@@ -56,6 +67,8 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     setAutoFillBackground(true);
     move(17, 0);
     resize(733, 562);
+    // Never smaller than the stored client area, which holds every control.
+    setMinimumSize(733, 562);
 
     ui->dxfTimer1->setClock(&FClock);
     ui->dxfOutlookBar1->setClock(&FClock);
@@ -135,7 +148,12 @@ void TForm1::connectHandlers()
     bind(ui->dxfTimer1, &TdxfTimer::OnEndOfTime, [this] { dxfTimer1EndOfTime(); });
     bind(ui->dxfColorButton1, &TdxfColorButton::OnClick, [this] { dxfColorButton1Click(); });
     bind(ui->BitBtn1, &TBitBtn::OnClick, [this] { BitBtn1Click(); });
-    // BitBtn2 "Печать экрана" has no action.
+    // The keyboard on the registration page: Enter in the name goes on to
+    // the code, Enter in the code registers as "Регистрация" does.
+    bind(ui->BitBtn2, &TBitBtn::OnClick, [this] { BitBtn2Click(); });
+    connect(ui->EFIO, &QLineEdit::returnPressed, this, [this] { ui->EShifr->setFocus(Qt::TabFocusReason); });
+    bind(ui->EShifr, &QLineEdit::returnPressed, [this] { BitBtn4Click(); });
+    connect(ui->Nb1, &TNotebook::OnPageChanged, this, [this] { focusFirstControl(); });
 
     Bench* bench = FBench.get();
     bind(ui->SpeedButton1, &TSpeedButton::OnClick, [bench] { bench->SpeedButton1Click(); });
@@ -150,6 +168,27 @@ void TForm1::connectHandlers()
     bind(ui->ChS7, &TdxfCheckBox::OnClick, [bench] { bench->ChS7Click(); });
     bind(ui->ChS8, &TdxfCheckBox::OnClick, [bench] { bench->ChS8Click(); });
     bind(ui->ChS9, &TdxfCheckBox::OnClick, [bench] { bench->ChS9Click(); });
+}
+
+void TForm1::focusFirstControl()
+{
+    // The page's first control in tab order takes the focus, as if tabbed
+    // to: the student types the name at once, its initial text selected.
+    // The window's focus chain is its tab order, from the window on.
+    QWidget* page = ui->Nb1->currentWidget();
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            // Selected even when the window gets the focus only later.
+            if (auto* edit = qobject_cast<QLineEdit*>(w))
+                edit->selectAll();
+            return;
+        }
+    }
+    // A page without such a control (the intro) leaves none of another
+    // page focused.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
 }
 
 void TForm1::loadInstructions()
@@ -230,4 +269,34 @@ void TForm1::BitBtn1Click()
     if (FJournal.isOpen())
         FJournal.close();
     close();
+}
+
+void TForm1::BitBtn2Click()
+{
+    // "Печать экрана": the bench as it stands, with the student's name and
+    // code from the working record and today's date, through the print
+    // dialog. A cancelled dialog prints nothing; a failed print is
+    // reported.
+    const StudentRecord& student = FJournal.student();
+    BenchPrint::Sheet sheet;
+    sheet.Name = student.FIO.text();
+    sheet.Code = student.Shifr.text();
+    sheet.Date = QDate::currentDate();
+    sheet.Bench = ui->OutlookGroup1;
+    sheet.Page = ui->Page3;
+    // Right of the outlook bar: the component values, the results and the
+    // parameter boxes, without the two buttons under them.
+    QRect column;
+    for (QWidget* w : ui->Page3->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != ui->dxfOutlookBar1 && w != ui->BitBtn1 && w != ui->BitBtn2)
+            column |= w->geometry();
+    const int left = ui->dxfOutlookBar1->geometry().right() + 1;
+    sheet.Results = QRect(left, 0, column.right() + 4 - left, column.bottom() + 5);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("Стенд: %1, шифр %2").arg(sheet.Name, sheet.Code));
+    if (!FPrintSetup->choose(printer, this))
+        return;
+    BenchPrint::print(printer, sheet);
 }

@@ -12,6 +12,7 @@
 class Bench;
 class Clock;
 class Dialogs;
+class PrintSetup;
 class ProgramEnd;
 class TestRun;
 
@@ -37,6 +38,9 @@ public:
     RandomGenerator& generator() { return FGenerator; }
     TestRun& testRun() { return *FTestRun; }
     Bench& bench() { return *FBench; }
+    // Where "Печать экрана" prints: the print dialog unless another way
+    // is given (tests print to a file without one).
+    void setPrintSetup(PrintSetup& setup) { FPrintSetup = &setup; }
 
 public slots:
     void FormCreate();
@@ -47,6 +51,7 @@ public slots:
     void dxfTimer1EndOfTime();
     void dxfColorButton1Click();
     void BitBtn1Click();
+    void BitBtn2Click();
 
 private:
     // Runs a handler under the default error report.
@@ -57,6 +62,8 @@ private:
     void createControllers();
     void connectHandlers();
     void loadInstructions();
+    // Gives the focus to the first control in tab order of the page on show.
+    void focusFirstControl();
 
     std::unique_ptr<Ui::TForm1> ui;
     Dialogs& FDialogs;
@@ -73,4 +80,6 @@ private:
     RandomGenerator FGenerator;
     std::unique_ptr<TestRun> FTestRun;
     std::unique_ptr<Bench> FBench;
+    std::unique_ptr<PrintSetup> FPrintDialog;
+    PrintSetup* FPrintSetup;
 };

@@ -11,6 +11,20 @@
 #include <QLineEdit>
 #include <QtTest>
 
+namespace {
+
+// Where every named control of the window stands, by name.
+QMap<QString, QRect> places(const QWidget& form)
+{
+    QMap<QString, QRect> out;
+    for (const QWidget* c : form.findChildren<QWidget*>())
+        if (!c->objectName().isEmpty() && !c->objectName().startsWith(QLatin1String("qt_")))
+            out[c->objectName()] = c->geometry();
+    return out;
+}
+
+} // namespace
+
 class tst_Form1 : public QObject
 {
     Q_OBJECT
@@ -123,6 +137,128 @@ private slots:
         QFETCH(QRect, geometry);
         WindowDriver w;
         QCOMPARE(w.widget(name)->geometry(), geometry);
+    }
+
+    // The book fills the window at any size: the pictures grow with their
+    // pages, the outlook bar runs down the left edge and the instructions
+    // fill their group; every other control keeps its place. Back at the
+    // stored size everything stands where it stood, and the window never
+    // gets smaller than that.
+    void layoutFollowsTheFrame()
+    {
+        WindowDriver w;
+        const QRect larger(0, 0, 1000, 760);
+        w.form().resize(larger.size());
+        QCOMPARE(w.widget("Nb1")->geometry(), larger);
+        QCOMPARE(w.widget("Image2")->geometry(), larger);
+        w.click("dxfColorButton2");
+        QCOMPARE(w.widget("Image1")->geometry(), larger);
+        QCOMPARE(w.widget("EFIO")->geometry(), QRect(150, 124, 381, 45));
+        w.form().resize(733, 562);
+
+        // The instructions on show: a hidden group follows its bar's size
+        // when it is shown next.
+        QVERIFY(w.reachBench());
+        w.showGroup(2);
+        const QMap<QString, QRect> stored = places(w.form());
+        w.form().resize(larger.size());
+        QCOMPARE(w.widget("dxfOutlookBar1")->geometry(), QRect(0, 0, 565, 760));
+        QCOMPARE(w.widget("OutlookGroup2")->height(), stored["OutlookGroup2"].height() + 760 - 562);
+        QCOMPARE(w.widget("RichEdit1")->geometry(), w.widget("OutlookGroup2")->rect());
+        for (const char* kept : {"PSh", "TB1", "STP1", "CB6", "BitBtn1"})
+            QCOMPARE(w.widget(kept)->geometry(), stored[kept]);
+
+        w.form().resize(733, 562);
+        QStringList moved;
+        const QMap<QString, QRect> now = places(w.form());
+        for (auto it = stored.begin(); it != stored.end(); ++it)
+            if (now.value(it.key()) != it.value())
+                moved << it.key();
+        QVERIFY2(moved.isEmpty(), qPrintable(moved.join(' ')));
+        w.form().resize(600, 400);
+        QCOMPARE(w.form().size(), QSize(733, 562));
+    }
+
+    // No control of the stored layout, on any page, reaches out of the
+    // client area at the stored size, where the window would cut it.
+    void everyControlLiesInsideTheClientArea()
+    {
+        WindowDriver w;
+        QVERIFY(w.reachBench());
+        QStringList outside;
+        for (const QWidget* c : w.widget("Nb1")->findChildren<QWidget*>()) {
+            if (c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            if (!w.form().rect().contains(QRect(c->mapTo(&w.form(), QPoint(0, 0)), c->size())))
+                outside << c->objectName();
+        }
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(' ')));
+    }
+
+    // Whatever page opens, its first control in tab order has the focus.
+    void firstControlOfEachPageHasTheFocus_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("intro") << "1_1" << QString();
+        QTest::newRow("registration") << "1" << "EFIO";
+        QTest::newRow("theory") << "1_2" << "WebBrowser1";
+        QTest::newRow("test") << "2" << "dxf1";
+        QTest::newRow("bench") << "3" << "CB1";
+    }
+    void firstControlOfEachPageHasTheFocus()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, focused);
+        WindowDriver w;
+        if (page == "1")
+            w.click("dxfColorButton2");
+        else if (page == "1_2")
+            w.registerStudent();
+        else if (page == "2")
+            w.startTest();
+        else if (page == "3")
+            QVERIFY(w.reachBench());
+        QCOMPARE(w.page(), page);
+        const QWidget* f = w.form().focusWidget();
+        QCOMPARE(f ? f->objectName() : QString(), focused);
+    }
+
+    // The student types the name at once, over the selected initial text,
+    // goes on to the code with Tab or Enter, and registers with Enter.
+    void studentRegistersFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("next");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void studentRegistersFromTheKeyboard()
+    {
+        QFETCH(int, next);
+        WindowDriver w;
+        w.click("dxfColorButton2");
+        w.form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form()));
+        // Keys go to whatever control has the focus.
+        const auto focused = [] {
+            QWidget* w = QApplication::focusWidget();
+            if (!w)
+                qFatal("no control has the focus");
+            return w;
+        };
+        const auto type = [&](const QString& text) {
+            for (const QChar c : text)
+                QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        };
+        type("Петров П.П.");
+        QTest::keyClick(focused(), Qt::Key(next));
+        type("2024");
+        QCOMPARE(w.control<QLineEdit>("EFIO")->text(), QString("Петров П.П."));
+        QCOMPARE(w.control<QLineEdit>("EShifr")->text(), QString("2024"));
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QCOMPARE(w.page(), QString("1_2"));
+        QCOMPARE(w.form().journal().student().FIO.text(), QString("Петров П.П."));
+        QCOMPARE(w.Dialogs.take(), QStringList());
     }
 
     void registrationFieldsAndFonts()

@@ -1,6 +1,7 @@
 // One student's whole run through the real main window: registration, the
 // admission test, the six measurements of the bench carried out as the
-// instructions give them, and the journal record byte for byte at the end.
+// instructions give them, the journal record byte for byte at the end and
+// the finished bench printed.
 #include "support/JournalFixture.h"
 #include "support/WindowDriver.h"
 
@@ -11,6 +12,7 @@
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "app/Unit1.h"
 
+#include <QProcess>
 #include <QtTest>
 
 using namespace fixture;
@@ -148,6 +150,23 @@ void tst_WholeRun::studentMeasuresAllSix()
     for (int k = 1; k <= 6; ++k)
         expected += field("+", 1);
     expected += field(cp("выполнена"), 10);
+    QCOMPARE(bench.journalBytes(), expected);
+
+    // "Печать экрана" to a PDF file: the student's name and code, the date
+    // and the six results, as text.
+    bench.Print.File = bench.file(QStringLiteral("bench.pdf"));
+    bench.click(QStringLiteral("BitBtn2"));
+    QCOMPARE(bench.Dialogs.take(), QStringList());
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {bench.Print.File, QStringLiteral("-")});
+    QVERIFY2(pdftotext.waitForFinished(), "pdftotext (poppler-utils, installed by scripts/setup.sh)");
+    const QString printed = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    for (const QString& text : {name, QStringLiteral("2024"), QDate::currentDate().toString("dd.MM.yyyy"),
+                                QStringLiteral("K = 10"), QStringLiteral("Uсм = 0,003 В"),
+                                QStringLiteral("Iвх1 = 50 nA"), QStringLiteral("Iвх2 = 100 nA"),
+                                QStringLiteral("Rвх= 360 К"), QStringLiteral("Rвых= 0,2 К"),
+                                QStringLiteral("Кос.сф = 60 Дб")})
+        QVERIFY2(printed.contains(text), qPrintable(text + " not in: " + printed));
     QCOMPARE(bench.journalBytes(), expected);
 
     bench.click(QStringLiteral("BitBtn1"));

@@ -10,6 +10,8 @@
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "app/Unit1.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QtTest>
 
 namespace {
@@ -39,7 +41,8 @@ private slots:
     void startState();
     void switchShowsItsOverlayWithThePowerOff_data();
     void switchShowsItsOverlayWithThePowerOff();
-    void printButtonDoesNothing();
+    void printButtonLeavesTheBenchAsItIs_data();
+    void printButtonLeavesTheBenchAsItIs();
 };
 
 void tst_BenchPage::startState()
@@ -77,6 +80,12 @@ void tst_BenchPage::startState()
     QCOMPARE(bench.inputSlider()->Position(), 0);
     for (int k = 1; k <= 6; ++k)
         QVERIFY(!bench.box(k)->Checked());
+
+    // The silver background of the switches and meters keeps the default
+    // one-pixel black pen: its top edge (4 pixels into the group) is black.
+    const QImage shape = bench.widget(QStringLiteral("Shape1"))->grab().toImage();
+    QCOMPARE(QColor(shape.pixel(100, 0)), QColor(Qt::black));
+    QCOMPARE(QColor(shape.pixel(100, 1)), QColor(192, 192, 192));
 }
 
 void tst_BenchPage::switchShowsItsOverlayWithThePowerOff_data()
@@ -122,8 +131,23 @@ void tst_BenchPage::switchShowsItsOverlayWithThePowerOff()
     QCOMPARE(bench.Dialogs.take(), QStringList());
 }
 
-void tst_BenchPage::printButtonDoesNothing()
+// "Печать экрана" prints through the print dialog; whether the student
+// cancels it, prints or meets a file that cannot be written (reported),
+// the bench, the journal and the page stay as they were.
+void tst_BenchPage::printButtonLeavesTheBenchAsItIs_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("cancelled") << QString() << QStringList();
+    QTest::newRow("to a PDF file") << "bench.pdf" << QStringList();
+    QTest::newRow("to a folder that is not there")
+        << "missing/bench.pdf" << QStringList {"error: Не удалось напечатать: файл %1 нельзя записать."};
+}
+
+void tst_BenchPage::printButtonLeavesTheBenchAsItIs()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, boxes);
     WindowDriver bench;
     QVERIFY(bench.reachBench());
     bench.setSwitches("011111100");
@@ -131,10 +155,16 @@ void tst_BenchPage::printButtonDoesNothing()
     const QStringList before = readings(bench);
     const QString switches = bench.switchStates();
     const QByteArray journal = bench.journalBytes();
+    if (!file.isEmpty())
+        bench.Print.File = bench.file(file);
+    for (QString& box : boxes)
+        box = box.arg(QDir::toNativeSeparators(bench.Print.File));
 
     bench.click(QStringLiteral("BitBtn2"));
 
-    QCOMPARE(bench.Dialogs.take(), QStringList());
+    QCOMPARE(bench.Print.Asked, 1);
+    QCOMPARE(bench.Dialogs.take(), boxes);
+    QCOMPARE(QFileInfo(bench.Print.File).size() > 0, !file.isEmpty() && boxes.isEmpty());
     QVERIFY(bench.form().isVisible());
     QCOMPARE(bench.page(), QString("3"));
     QCOMPARE(readings(bench), before);

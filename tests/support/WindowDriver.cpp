@@ -12,6 +12,8 @@
 #include "platform/controls/TStaticText.h"
 #include "platform/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
+#include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 #include "widgets/dxfTimer/TdxfTimer.h"
 #include "widgets/glLabel/TglStaticText.h"
 
@@ -66,6 +68,7 @@ WindowDriver::~WindowDriver() = default;
 void WindowDriver::start()
 {
     Form = std::make_unique<TForm1>(Dialogs, Clock, ProgramEnd);
+    Form->setPrintSetup(Print);
     Form->show();
 }
 
@@ -275,6 +278,13 @@ bool WindowDriver::countdownTicks() const
 }
 
 // ---- The bench --------------------------------------------------------------------
+
+void WindowDriver::showGroup(int n) const
+{
+    auto* bar = control<TdxfOutlookBar>(QStringLiteral("dxfOutlookBar1"));
+    auto* group = control<TdxfOutlookGroup>(QStringLiteral("OutlookGroup%1").arg(n));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->HeaderRect(group).center());
+}
 
 void WindowDriver::setSwitch(int n, bool on) const
 {

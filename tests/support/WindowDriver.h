@@ -3,6 +3,7 @@
 #include "support/BankFixture.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
+#include "support/FakePrintSetup.h"
 #include "support/FakeProgramEnd.h"
 #include "support/LabFolder.h"
 
@@ -26,11 +27,11 @@ class TdxfCheckBox;
 class TdxfTimer;
 
 // A student at the real main window: the window built on fake message
-// boxes, clock and program end in a lab folder, and driven through its
-// controls as a student drives it (mouse clicks on buttons, boxes and
-// switches, typing, arrow keys on the sliders). The window tests and the
-// screenshot walk share it. The program's random draws are steered through
-// the clock, from which it seeds its generator.
+// boxes, clock, program end and print dialog in a lab folder, and driven
+// through its controls as a student drives it (mouse clicks on buttons,
+// boxes and switches, typing, arrow keys on the sliders). The window tests
+// and the screenshot walk share it. The program's random draws are steered
+// through the clock, from which it seeds its generator.
 class WindowDriver
 {
 public:
@@ -127,7 +128,10 @@ public:
     // counted, however far the clock moves.
     bool countdownTicks() const;
 
-    // The bench. The switch clicked when it stands otherwise.
+    // The bench. A click on the header of the outlook bar's group n: 1 the
+    // bench, 2 the instructions.
+    void showGroup(int n) const;
+    // The switch clicked when it stands otherwise.
     void setSwitch(int n, bool on) const;
     // All nine switches, S1 first: '1' on (S6, S7: Uвых), '0' off, '-' as
     // they stand. Switched in the order S1 ... S9.
@@ -188,6 +192,7 @@ public:
     FakeDialogs Dialogs;
     FakeClock Clock;
     FakeProgramEnd ProgramEnd;
+    FakePrintSetup Print;
 
 private:
     std::optional<LabFolder> Lab;

@@ -1,10 +1,11 @@
-// oplab-shots OUTDIR: a student's run through the real window, in the lab
-// folder it is started in, with a picture of the window saved at each stop:
-// intro, registration, theory, test, bench, instructions, a gain
+// oplab-shots OUTDIR [LOOKDIR]: a student's run through the real window, in
+// the lab folder it is started in, with a picture of the window saved at
+// each stop: intro, registration, theory, test, bench, instructions, a gain
 // measurement under way, all switches closed, and the finished work.
+// With LOOKDIR, also what is looked at before a release and not kept in
+// the README: the finished bench printed to bench.pdf, and the bench and
+// the instructions in a larger window.
 #include "support/WindowDriver.h"
-#include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
-#include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 #include "app/Unit1.h"
 
 #include <QApplication>
@@ -17,21 +18,13 @@ namespace {
 
 QString outDir;
 
-void shoot(TForm1& form, const QString& name)
+void shoot(TForm1& form, const QString& name, const QString& dir = outDir)
 {
     QApplication::processEvents();
     QTest::qWait(50);
-    const QString path = QDir(outDir).filePath(name + QStringLiteral(".png"));
+    const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
     form.grab().save(path);
     QTextStream(stdout) << path << Qt::endl;
-}
-
-void showGroup(TForm1& form, const char* group)
-{
-    auto* bar = form.findChild<TdxfOutlookBar*>(QStringLiteral("dxfOutlookBar1"));
-    auto* target = form.findChild<TdxfOutlookGroup*>(QString::fromLatin1(group));
-    const QRect header = bar->HeaderRect(target);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, header.center());
 }
 
 } // namespace
@@ -41,7 +34,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (argc < 2) {
-        QTextStream(stderr) << "usage: oplab-shots OUTDIR (run in a lab folder)" << Qt::endl;
+        QTextStream(stderr) << "usage: oplab-shots OUTDIR [LOOKDIR] (run in a lab folder)" << Qt::endl;
         return 2;
     }
     outDir = QString::fromLocal8Bit(argv[1]);
@@ -65,9 +58,9 @@ int main(int argc, char** argv)
     student.takeTest(10);
     shoot(form, QStringLiteral("5-bench"));
 
-    showGroup(form, "OutlookGroup2");
+    student.showGroup(2);
     shoot(form, QStringLiteral("6-instructions"));
-    showGroup(form, "OutlookGroup1");
+    student.showGroup(1);
 
     student.startMeasurement(1);
     student.setSwitch(1, true);
@@ -81,6 +74,19 @@ int main(int argc, char** argv)
     student.measureOutputResistance();
     student.measureCommonModeRejection();
     shoot(form, QStringLiteral("9-done"));
+
+    if (argc > 2) {
+        const QString lookDir = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(lookDir);
+        student.Print.File = QDir(lookDir).filePath(QStringLiteral("bench.pdf"));
+        student.click(QStringLiteral("BitBtn2"));
+        form.resize(1000, 700);
+        shoot(form, QStringLiteral("larger-bench"), lookDir);
+        student.showGroup(2);
+        shoot(form, QStringLiteral("larger-instructions"), lookDir);
+        student.showGroup(1);
+        form.resize(733, 562);
+    }
 
     for (int n = 1; n <= 9; ++n)
         student.setSwitch(n, true);
