@@ -17,7 +17,9 @@
 #include "admission/run/TestRun.h"
 
 #include <QDate>
+#include <QPixmap>
 #include <QPrinter>
+#include <QTimer>
 
 namespace {
 
@@ -168,6 +170,31 @@ void TForm1::connectHandlers()
     bind(ui->ChS7, &TdxfCheckBox::OnClick, [bench] { bench->ChS7Click(); });
     bind(ui->ChS8, &TdxfCheckBox::OnClick, [bench] { bench->ChS8Click(); });
     bind(ui->ChS9, &TdxfCheckBox::OnClick, [bench] { bench->ChS9Click(); });
+}
+
+void TForm1::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // Once the window is on screen, the pages the student has not seen yet
+    // are made ready while the intro is read, so that each turn only paints.
+    if (!FPagesWarm) {
+        FPagesWarm = true;
+        QTimer::singleShot(0, this, &TForm1::warmUpPages);
+    }
+}
+
+void TForm1::warmUpPages()
+{
+    // Drawing a page once off screen polishes its controls, loads its
+    // fonts and glyphs, reads its picture and renders the faces of its
+    // buttons and clocks.
+    QWidget* pages[] = {ui->Page1, ui->Page1_2, ui->Page2, ui->Page3, ui->OutlookGroup2};
+    for (QWidget* page : pages) {
+        if (page != ui->OutlookGroup2)
+            page->setGeometry(ui->Nb1->contentsRect());
+        QPixmap scratch(page->size());
+        page->render(&scratch);
+    }
 }
 
 void TForm1::focusFirstControl()

@@ -53,6 +53,9 @@ public slots:
     void BitBtn1Click();
     void BitBtn2Click();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     // Runs a handler under the default error report.
     void handle(const std::function<void()>& handler);
@@ -64,6 +67,7 @@ private:
     void loadInstructions();
     // Gives the focus to the first control in tab order of the page on show.
     void focusFirstControl();
+    void warmUpPages();
 
     std::unique_ptr<Ui::TForm1> ui;
     Dialogs& FDialogs;
@@ -82,4 +86,5 @@ private:
     std::unique_ptr<Bench> FBench;
     std::unique_ptr<PrintSetup> FPrintDialog;
     PrintSetup* FPrintSetup;
+    bool FPagesWarm = false;
 };
