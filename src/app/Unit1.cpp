@@ -187,7 +187,9 @@ void TForm1::warmUpPages()
 {
     // Drawing a page once off screen polishes its controls, loads its
     // fonts and glyphs, reads its picture and renders the faces of its
-    // buttons and clocks.
+    // buttons and clocks. The theory page is read in advance; registration
+    // reads it again only if its file changes meanwhile.
+    ui->WebBrowser1->navigate(DataDir::path(QStringLiteral("1.htm")));
     QWidget* pages[] = {ui->Page1, ui->Page1_2, ui->Page2, ui->Page3, ui->OutlookGroup2};
     for (QWidget* page : pages) {
         if (page != ui->OutlookGroup2)

@@ -14,4 +14,10 @@ public:
     explicit TRichEdit(QWidget* parent = nullptr);
 
     void loadFromFile(const QString& path);
+
+private:
+    // The file's bytes of the text on show, and the document's revision
+    // right after they were read (a later change of the text moves it).
+    QByteArray Loaded;
+    int LoadedRevision = -1;
 };

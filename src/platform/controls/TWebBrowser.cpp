@@ -32,8 +32,20 @@ QString TWebBrowser::decodeHtml(const QByteArray& data)
 
 void TWebBrowser::navigate(const QString& path)
 {
+    // A page already on show is read again only when its file has changed
+    // since: a page made ready in advance turns at once.
+    QFile file(path);
+    const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QUrl url = QUrl::fromLocalFile(path);
+    const bool same = url == source() && file.isOpen() && data == Shown;
     Location = path;
-    setSource(QUrl::fromLocalFile(path), QTextDocument::HtmlResource);
+    Shown = data;
+    if (same)
+        return;
+    if (url == source())
+        reload();
+    else
+        setSource(url, QTextDocument::HtmlResource);
 }
 
 QVariant TWebBrowser::loadResource(int type, const QUrl& name)

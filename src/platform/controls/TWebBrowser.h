@@ -23,4 +23,6 @@ public:
 
 private:
     QString Location;
+    // The file as it was read for the page on show.
+    QByteArray Shown;
 };

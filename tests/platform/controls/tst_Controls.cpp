@@ -203,6 +203,13 @@ private slots:
         browser.navigate(page.fileName());
         QCOMPARE(browser.toPlainText().trimmed(), QString("ОУ"));
 
+        // The same page, its file changed meanwhile, shows the change.
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><p>new</p></body></html>");
+        page.close();
+        browser.navigate(page.fileName());
+        QCOMPARE(browser.toPlainText().trimmed(), QString("new"));
+
         browser.navigate(dir.filePath("missing.htm"));
         QVERIFY(browser.toPlainText().contains(QString("Страница не найдена")));
         QVERIFY(browser.toPlainText().contains(dir.filePath("missing.htm")));

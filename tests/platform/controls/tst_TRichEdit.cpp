@@ -44,6 +44,11 @@ private slots:
         writeFile(path, "{\\rtf1 changed}");
         view.loadFromFile(path);
         QCOMPARE(view.toPlainText(), QString("changed"));
+
+        // The same file again over a text set since reads it again.
+        view.setPlainText("built-in");
+        view.loadFromFile(path);
+        QCOMPARE(view.toPlainText(), QString("changed"));
     }
 
     void fileThatCannotBeOpenedThrows_data()
