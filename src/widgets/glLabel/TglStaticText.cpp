@@ -69,19 +69,10 @@ void TglStaticText::paintOver()
 {
     if (!isVisible())
         return;
-    // Marked opaque for this one paint, the control is drawn over the
-    // picture the window holds now instead of over a fresh background.
-    const bool opaque = testAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    // At once, over the background beneath repainted first: anti-aliased
+    // letters drawn over themselves in another colour would leave a fringe
+    // of the old colour round every letter.
     repaint();
-    setAttribute(Qt::WA_OpaquePaintEvent, opaque);
-}
-
-QFont TglStaticText::paintFont() const
-{
-    QFont plain = font();
-    plain.setStyleStrategy(QFont::NoAntialias);
-    return plain;
 }
 
 void TglStaticText::paintEvent(QPaintEvent*)
@@ -125,8 +116,29 @@ void TglStaticText::PaintBroadwise(QPainter& canvas)
                                  [&](const QString& text) {
                                      return QSize(metrics.horizontalAdvance(text), metrics.height());
                                  });
-    for (const BroadwiseLayout::Word& word : layout.Words())
-        canvas.drawText(word.X, word.Y + metrics.ascent(), word.Text);
+    // Words that stand at their natural distance (a line that is not
+    // spread, or the words of a spread line between which nothing was
+    // added) are drawn as one run, with the spacing and kerning the font
+    // gives them.
+    QString run;
+    QPoint at;
+    int end = 0;
+    const auto flush = [&] {
+        if (!run.isEmpty())
+            canvas.drawText(at.x(), at.y() + metrics.ascent(), run);
+    };
+    for (const BroadwiseLayout::Word& word : layout.Words()) {
+        if (!run.isEmpty() && word.Y == at.y() && word.X == end) {
+            run += word.Text;
+        } else {
+            flush();
+            run = word.Text;
+            at = QPoint(word.X, word.Y);
+            end = word.X;
+        }
+        end += metrics.horizontalAdvance(word.Text);
+    }
+    flush();
     if (AutoSize() && height() != layout.FittedHeight())
         resize(width(), layout.FittedHeight());
 }

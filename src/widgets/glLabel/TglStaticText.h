@@ -6,11 +6,11 @@ class QPainter;
 
 // A hover text: a caption, fully justified by default, whose colour turns
 // to ActiveColor while the pointer is over it, or while the watched focus
-// control has the keyboard focus (ftoActiveWhileControlFocused). The
-// colour change draws the text again over itself, without repainting the
-// background beneath, unless ftoUnderlinedActive asks for the whole control
-// to be repainted on leaving. The text is drawn without anti-aliasing, so
-// drawing it over itself in another colour leaves no trace of the old one.
+// control has the keyboard focus (ftoActiveWhileControlFocused). The text
+// is anti-aliased, so a colour change redraws the background under the
+// text at once before the text, and the old colour leaves no fringe; with
+// ftoUnderlinedActive the control is repainted in the next paint on
+// leaving instead.
 //
 // In the justified mode with word wrap the height follows the lines on
 // every paint when AutoSize is on; in the other modes AutoSize fits the
@@ -58,7 +58,6 @@ protected:
     void DeactivateLook() override;
     bool wordWrapped() const override { return FWordWrap; }
     bool keepsRightEdge() const override { return FAlignment == ftaRightJustify; }
-    QFont paintFont() const override;
 
     void paintEvent(QPaintEvent* event) override;
     // Draws the caption fully justified and, with AutoSize, fits the
@@ -66,8 +65,7 @@ protected:
     void PaintBroadwise(QPainter& canvas);
 
 private:
-    // Draws the control at once over what is on the screen, without the
-    // background beneath being repainted first.
+    // Draws the control at once, the background beneath first.
     void paintOver();
 
     TColor FColor = clBtnFace;
