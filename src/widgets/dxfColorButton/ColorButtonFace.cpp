@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,14 +40,15 @@ void ellipse(QPainter& p, const QColor& colour, int x1, int y1, int x2, int y2)
 
 } // namespace
 
-QImage ColorButtonFace::render(QSize size, TColor colour, bool pressed)
+QImage ColorButtonFace::render(QSize size, TColor colour, bool pressed, qreal ratio)
 {
     const int W = size.width();
     const int H = size.height();
     if (W <= 0 || H <= 0)
         return QImage();
-    QImage face(W, H, QImage::Format_RGB32);
     const TColor base = BlendColor(colour, clBlack, 5, 2);
+    QImage face(QSize(W, H) * std::max(ratio, qreal(1)), QImage::Format_RGB32);
+    face.setDevicePixelRatio(std::max(ratio, qreal(1)));
     face.fill(base.toQColor());
 
     QPainter p(&face);

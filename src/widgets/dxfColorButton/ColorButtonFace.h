@@ -12,8 +12,12 @@
 // upper left. Pressed: the same ball with a sunken inner disc, inset by a
 // tenth, whose ellipses shrink toward the lower right. One ellipse per
 // pixel of radius: costly, so the button keeps both faces.
+//
+// On a screen of device pixel ratio above 1 the face has that many pixels
+// per point of size, its ellipses drawn at the finer pixels. (The button's
+// elliptic shape, which cuts the face, stays in whole points.)
 class ColorButtonFace
 {
 public:
-    static QImage render(QSize size, TColor colour, bool pressed);
+    static QImage render(QSize size, TColor colour, bool pressed, qreal ratio = 1);
 };

@@ -104,10 +104,13 @@ void TdxfColorButton::setFontColor(TColor colour)
 
 void TdxfColorButton::renderFaces()
 {
-    if (!FFacesStale)
+    // A move to a screen of another pixel ratio renders the faces anew.
+    const qreal ratio = devicePixelRatioF();
+    if (!FFacesStale && ratio == FFacesRatio)
         return;
-    FFaceUp = ColorButtonFace::render(size(), FColor, false);
-    FFaceDown = ColorButtonFace::render(size(), FColor, true);
+    FFacesRatio = ratio;
+    FFaceUp = ColorButtonFace::render(size(), FColor, false, ratio);
+    FFaceDown = ColorButtonFace::render(size(), FColor, true, ratio);
     FFacesStale = false;
 }
 
@@ -319,7 +322,7 @@ void TdxfColorButton::leaveEvent(QEvent*)
 void TdxfColorButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, FPressed ? FaceDown() : FaceUp());
+    p.drawImage(QPoint(0, 0), FPressed ? FaceDown() : FaceUp());
 
     const QFontMetrics metrics(font());
     QList<int> widths;

@@ -113,6 +113,8 @@ private:
 
     // The faces no longer fit the size, colour or font.
     bool FFacesStale = true;
+    // The device pixel ratio the faces were rendered for.
+    qreal FFacesRatio = 1;
     // The glyph with its transparent colour taken out.
     QImage FGlyphShown;
     // A press (not the second press of a double click) waits for its

@@ -53,6 +53,25 @@ private slots:
         QVERIFY(qGreen(down.pixel(60, 20)) < qGreen(up.pixel(60, 20)));
     }
 
+    void faceAtTwiceThePixels()
+    {
+        // On a screen of ratio 2 the same ball at twice the pixels: the
+        // same colours at the same points, not the small face scaled.
+        const QImage one = ColorButtonFace::render(QSize(203, 63), clAqua, true);
+        const QImage two = ColorButtonFace::render(QSize(203, 63), clAqua, true, 2);
+        QCOMPARE(two.size(), QSize(406, 126));
+        QCOMPARE(two.devicePixelRatio(), 2.0);
+        for (const QPoint at : {QPoint(0, 0), QPoint(40, 12), QPoint(151, 47), QPoint(101, 31)})
+            QVERIFY(qAbs(qGreen(two.pixel(at * 2)) - qGreen(one.pixel(at))) <= 8);
+        // Between two rings of the small face lies a shade of its own.
+        QSet<QRgb> shades1, shades2;
+        for (int x = 0; x < 203; ++x)
+            shades1 << one.pixel(x, 31);
+        for (int x = 0; x < 406; ++x)
+            shades2 << two.pixel(x, 63);
+        QVERIFY(shades2.size() > shades1.size());
+    }
+
     void tinyFacesDoNotFail()
     {
         QVERIFY(ColorButtonFace::render(QSize(0, 10), clWhite, true).isNull());
