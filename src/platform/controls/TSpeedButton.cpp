@@ -1,6 +1,7 @@
 #include "platform/controls/TSpeedButton.h"
 
 #include "platform/controls/FontColor.h"
+#include "platform/ScaledPicture.h"
 #include "platform/TransparentKey.h"
 #include "widgets/common/Bevel.h"
 #include "widgets/common/EngravedGlyph.h"
@@ -31,6 +32,7 @@ void TSpeedButton::setGlyph(const QImage& glyph)
     if (glyph == FGlyph)
         return;
     FGlyph = glyph;
+    FTwiceGlyph = QImage();
     prepareFrames();
     update();
 }
@@ -39,6 +41,12 @@ void TSpeedButton::setGlyph(const QString& path)
 {
     QImageReader reader(path);
     setGlyph(reader.read());
+    // The strip's twin at twice the pixels, for fine screens.
+    if (ScaledPicture::pathFor(path, 2) != path) {
+        FTwiceGlyph = ScaledPicture::read(path, 2);
+        prepareFrames();
+        update();
+    }
 }
 
 void TSpeedButton::setNumGlyphs(int count)
@@ -162,24 +170,38 @@ void TSpeedButton::releaseGroup()
 
 void TSpeedButton::prepareFrames()
 {
-    for (QImage& frame : FFrames)
+    cutFrames(FGlyph, FFrames);
+    cutFrames(FTwiceGlyph, FTwiceFrames);
+    // The twin serves only when it is the strip at twice the pixels.
+    if (FTwiceGlyph.size() != FGlyph.size() * 2) {
+        for (QImage& frame : FTwiceFrames)
+            frame = QImage();
+    }
+    for (QImage& frame : FTwiceFrames)
+        if (!frame.isNull())
+            frame.setDevicePixelRatio(2);
+}
+
+void TSpeedButton::cutFrames(const QImage& strip, QImage (&frames)[4]) const
+{
+    for (QImage& frame : frames)
         frame = QImage();
-    if (FGlyph.isNull() || FGlyph.width() < FNumGlyphs)
+    if (strip.isNull() || strip.width() < FNumGlyphs)
         return;
-    const int w = FGlyph.width() / FNumGlyphs;
-    const QRgb transparent = TransparentKey::cornerOf(FGlyph);
+    const int w = strip.width() / FNumGlyphs;
+    const QRgb transparent = TransparentKey::cornerOf(strip);
     for (int i = 0; i < FNumGlyphs; ++i)
-        FFrames[i] = TransparentKey::keyOut(FGlyph.copy(i * w, 0, w, FGlyph.height()), transparent);
+        frames[i] = TransparentKey::keyOut(strip.copy(i * w, 0, w, strip.height()), transparent);
     // Without a frame of its own the disabled glyph is the up frame
     // engraved: its shape is every visible pixel that is not white.
     if (FNumGlyphs < 2)
-        FFrames[bsDisabled] = EngravedGlyph::render(FFrames[bsUp], [](QRgb c) {
+        frames[bsDisabled] = EngravedGlyph::render(frames[bsUp], [](QRgb c) {
             return qAlpha(c) != 0 && (c & 0x00FFFFFFu) != 0x00FFFFFFu;
         });
     if (FNumGlyphs < 3)
-        FFrames[bsDown] = FFrames[bsUp];
+        frames[bsDown] = frames[bsUp];
     if (FNumGlyphs < 4)
-        FFrames[bsExclusive] = FFrames[bsDown];
+        frames[bsExclusive] = frames[bsDown];
 }
 
 QImage TSpeedButton::glyphFrame(int index) const
@@ -390,8 +412,12 @@ void TSpeedButton::Paint(QPainter& canvas)
         textAt += QPoint(1, 1);
     }
 
-    if (!glyph.isEmpty())
-        canvas.drawImage(glyphAt, FFrames[state]);
+    if (!glyph.isEmpty()) {
+        // On a fine screen the frame of the strip's twin, at its pixels.
+        const qreal ratio = std::max(devicePixelRatioF(), canvas.deviceTransform().m11());
+        const QImage& twice = FTwiceFrames[state];
+        canvas.drawImage(glyphAt, ratio >= 1.5 && !twice.isNull() ? twice : FFrames[state]);
+    }
     if (!FCaption.isEmpty()) {
         canvas.setFont(font());
         const int baseline = textAt.y() + metrics.ascent();

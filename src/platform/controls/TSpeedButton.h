@@ -116,6 +116,8 @@ protected:
 
 private:
     void prepareFrames();
+    // The frames of a strip, keyed out, the missing ones made up.
+    void cutFrames(const QImage& strip, QImage (&frames)[4]) const;
     // Releases the down button of this button's group under its parent.
     void releaseGroup();
 
@@ -136,4 +138,8 @@ private:
     bool FMouseInControl = false;
     // The glyph's frames with the transparent colour taken out, by state.
     QImage FFrames[4];
+    // The glyph's twin at twice the pixels when it was read from a path
+    // that has one, and its frames (device pixel ratio 2).
+    QImage FTwiceGlyph;
+    QImage FTwiceFrames[4];
 };

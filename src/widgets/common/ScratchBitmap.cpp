@@ -1,6 +1,7 @@
 #include "widgets/common/ScratchBitmap.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -12,15 +13,17 @@ QImage& bitmap()
 
 } // namespace
 
-QImage& ScratchBitmap::acquire(int width, int height)
+QImage& ScratchBitmap::acquire(int width, int height, qreal ratio)
 {
     QImage& image = bitmap();
-    if (image.width() < width || image.height() < height) {
-        QImage grown(std::max(image.width(), width), std::max(image.height(), height),
-                     QImage::Format_RGB32);
+    const int w = int(std::ceil(width * ratio));
+    const int h = int(std::ceil(height * ratio));
+    if (image.width() < w || image.height() < h) {
+        QImage grown(std::max(image.width(), w), std::max(image.height(), h), QImage::Format_RGB32);
         grown.fill(Qt::black);
         image = grown;
     }
+    image.setDevicePixelRatio(ratio);
     return image;
 }
 

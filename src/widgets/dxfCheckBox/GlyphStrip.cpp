@@ -9,18 +9,24 @@ namespace {
 struct Strip
 {
     QImage Image;
+    QImage Twice; // the same cells at twice the pixels, or none
     QList<QImage> Cells; // masked, made on first use
+    QList<QImage> TwiceCells;
     bool Loaded = false;
 };
+
+QImage opaque(const QImage& image)
+{
+    return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+}
 
 Strip& strip()
 {
     static Strip s;
     if (!s.Loaded) {
         s.Loaded = true;
-        const QImage loaded(QStringLiteral(":/dxfCheckBox/checkbox.bmp"));
-        if (!loaded.isNull())
-            s.Image = loaded.convertToFormat(QImage::Format_RGB32);
+        s.Image = opaque(QImage(QStringLiteral(":/dxfCheckBox/checkbox.bmp")));
+        s.Twice = opaque(QImage(QStringLiteral(":/dxfCheckBox/checkbox@2x.bmp")));
     }
     return s;
 }
@@ -32,11 +38,13 @@ const QImage& GlyphStrip::image()
     return strip().Image;
 }
 
-void GlyphStrip::setImage(const QImage& image)
+void GlyphStrip::setImage(const QImage& image, const QImage& twice)
 {
     Strip& s = strip();
-    s.Image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+    s.Image = opaque(image);
+    s.Twice = opaque(twice);
     s.Cells.clear();
+    s.TwiceCells.clear();
 }
 
 int GlyphStrip::cellSize()
@@ -50,7 +58,7 @@ int GlyphStrip::groupCount()
     return side > 0 ? image().width() / (side * 4) : 0;
 }
 
-const QImage& GlyphStrip::maskedCell(int index)
+const QImage& GlyphStrip::maskedCell(int index, qreal ratio)
 {
     static const QImage none;
     Strip& s = strip();
@@ -58,11 +66,20 @@ const QImage& GlyphStrip::maskedCell(int index)
     const int count = side > 0 ? s.Image.width() / side : 0;
     if (index < 0 || index >= count)
         return none;
-    if (s.Cells.size() != count)
-        s.Cells = QList<QImage>(count);
-    QImage& cell = s.Cells[index];
-    if (cell.isNull())
-        cell = masked(s.Image.copy(index * side, 0, side, side));
+    // The twin serves only when its cells line up with the strip's.
+    const bool twice = ratio >= 1.5 && s.Twice.height() == 2 * side && s.Twice.width() >= 2 * side * count;
+    QList<QImage>& cells = twice ? s.TwiceCells : s.Cells;
+    if (cells.size() != count)
+        cells = QList<QImage>(count);
+    QImage& cell = cells[index];
+    if (cell.isNull()) {
+        if (twice) {
+            cell = masked(s.Twice.copy(index * 2 * side, 0, 2 * side, 2 * side));
+            cell.setDevicePixelRatio(2);
+        } else {
+            cell = masked(s.Image.copy(index * side, 0, side, side));
+        }
+    }
     return cell;
 }
 

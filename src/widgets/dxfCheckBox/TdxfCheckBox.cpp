@@ -2,6 +2,7 @@
 
 #include "widgets/dxfCheckBox/GlyphStrip.h"
 #include "widgets/common/ScratchBitmap.h"
+#include "platform/ScaledPicture.h"
 
 #include <QFontMetrics>
 #include <QImageReader>
@@ -10,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,16 +30,35 @@ QImage readPicture(const QString& path)
     return picture;
 }
 
-// A dotted rectangle drawn by inverting every other pixel of its outline.
+// The picture's twin at twice the pixels ("switch-on@2x.png" beside
+// "switch-on.png"), masked like the picture; null when there is none.
+QImage readTwin(const QString& path)
+{
+    if (ScaledPicture::pathFor(path, 2) == path)
+        return QImage();
+    QImage twin = GlyphStrip::masked(ScaledPicture::read(path, 2));
+    if (!twin.isNull())
+        twin.setDevicePixelRatio(2);
+    return twin;
+}
+
+// A dotted rectangle drawn by inverting every other window pixel of its
+// outline; each window pixel is the block of screen pixels it covers.
 void invertDottedFrame(QImage& image, const QRect& rect)
 {
-    const QRect r = rect.intersected(image.rect());
+    const qreal ratio = image.devicePixelRatio();
+    const QRect r = rect.intersected(QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()));
     if (r.isEmpty())
         return;
     auto invert = [&](int x, int y) {
-        if ((x - rect.left() + y - rect.top()) % 2 == 0) {
-            QRgb& pixel = reinterpret_cast<QRgb*>(image.scanLine(y))[x];
-            pixel = (pixel & 0xFF000000u) | (~pixel & 0x00FFFFFFu);
+        if ((x - rect.left() + y - rect.top()) % 2 != 0)
+            return;
+        const int x1 = std::min(int(std::lround((x + 1) * ratio)), image.width());
+        const int y1 = std::min(int(std::lround((y + 1) * ratio)), image.height());
+        for (int v = int(std::lround(y * ratio)); v < y1; ++v) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(v));
+            for (int u = int(std::lround(x * ratio)); u < x1; ++u)
+                line[u] = (line[u] & 0xFF000000u) | (~line[u] & 0x00FFFFFFu);
         }
     };
     for (int x = r.left(); x <= r.right(); ++x) {
@@ -146,6 +167,7 @@ void TdxfCheckBox::setGlyphChecked(const QImage& value)
     FGlyphChecked = value;
     MaskedChecked = GlyphStrip::masked(value);
     FGlyphCheckedPicture.clear();
+    TwiceChecked = QImage();
     if (FAutoSize)
         adjustBounds();
     update();
@@ -158,6 +180,7 @@ void TdxfCheckBox::setGlyphUnChecked(const QImage& value)
     FGlyphUnChecked = value;
     MaskedUnChecked = GlyphStrip::masked(value);
     FGlyphUnCheckedPicture.clear();
+    TwiceUnChecked = QImage();
     if (FAutoSize)
         adjustBounds();
     update();
@@ -168,7 +191,9 @@ void TdxfCheckBox::setGlyphCheckedPicture(const QString& path)
     if (path == FGlyphCheckedPicture)
         return;
     setGlyphChecked(readPicture(path));
+    TwiceChecked = readTwin(path);
     FGlyphCheckedPicture = path;
+    update();
 }
 
 void TdxfCheckBox::setGlyphUnCheckedPicture(const QString& path)
@@ -176,7 +201,9 @@ void TdxfCheckBox::setGlyphUnCheckedPicture(const QString& path)
     if (path == FGlyphUnCheckedPicture)
         return;
     setGlyphUnChecked(readPicture(path));
+    TwiceUnChecked = readTwin(path);
     FGlyphUnCheckedPicture = path;
+    update();
 }
 
 void TdxfCheckBox::setStyle(int value)
@@ -263,9 +290,14 @@ void TdxfCheckBox::adjustBounds()
 
 void TdxfCheckBox::paintEvent(QPaintEvent*)
 {
-    QImage& scratch = ScratchBitmap::acquire(width(), height());
+    // Drawn at the screen's pixels: on a fine screen the pictures come from
+    // their twins at twice the pixels and the caption is as sharp as the
+    // screen, not the small bitmap scaled up.
+    QPainter painter(this);
+    const qreal ratio = std::max(devicePixelRatioF(), painter.deviceTransform().m11());
+    QImage& scratch = ScratchBitmap::acquire(width(), height(), ratio);
     paintBox(scratch);
-    QPainter(this).drawImage(0, 0, scratch, 0, 0, width(), height());
+    painter.drawImage(QRectF(rect()), scratch, QRectF(0, 0, width() * ratio, height() * ratio));
 }
 
 void TdxfCheckBox::paintBox(QImage& canvas) const
@@ -284,14 +316,16 @@ void TdxfCheckBox::paintBox(QImage& canvas) const
     if (FAlignment == taLeftJustify)
         pictureRect.moveLeft(w - gw);
 
-    const QImage& own = FChecked ? MaskedChecked : MaskedUnChecked;
+    const bool fine = canvas.devicePixelRatio() >= 1.5;
+    const QImage& twin = FChecked ? TwiceChecked : TwiceUnChecked;
+    const QImage& own = fine && !twin.isNull() ? twin : FChecked ? MaskedChecked : MaskedUnChecked;
     if (!own.isNull()) {
         drawPicture(painter, pictureRect, own);
     } else {
         int cell = FChecked ? CheckedCell : UncheckedCell;
         if (!isEnabled())
             cell = FChecked ? CheckedDisabledCell : UncheckedDisabledCell;
-        const QImage& strip = GlyphStrip::maskedCell(cell + 4 * (FStyle - 1));
+        const QImage& strip = GlyphStrip::maskedCell(cell + 4 * (FStyle - 1), canvas.devicePixelRatio());
         if (!strip.isNull())
             drawPicture(painter, pictureRect, strip);
     }
@@ -344,8 +378,9 @@ void TdxfCheckBox::drawPicture(QPainter& painter, const QRect& rect, const QImag
 {
     // Centred in the rectangle at its own size, clipped by it; the pixels
     // of the transparent colour show the control's colour beneath.
-    const QPoint at(rect.left() + (rect.width() - masked.width()) / 2,
-                    rect.top() + (rect.height() - masked.height()) / 2);
+    const QSize size = masked.deviceIndependentSize().toSize();
+    const QPoint at(rect.left() + (rect.width() - size.width()) / 2,
+                    rect.top() + (rect.height() - size.height()) / 2);
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     painter.drawImage(at, masked);

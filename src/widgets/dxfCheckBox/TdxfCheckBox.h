@@ -133,4 +133,8 @@ private:
     // The user pictures with their transparent colour made transparent.
     QImage MaskedChecked;
     QImage MaskedUnChecked;
+    // Their twins at twice the pixels, masked, for fine screens; read with
+    // pictures named by a path that has one.
+    QImage TwiceChecked;
+    QImage TwiceUnChecked;
 };

@@ -289,22 +289,26 @@ QImage TdxfTimer::renderFace() const
     return renderFace(FPreviousText, FDrumPhase);
 }
 
-QImage TdxfTimer::renderFace(const QString& previousText, int drumPhase) const
+QImage TdxfTimer::renderFace(const QString& previousText, int drumPhase, qreal ratio) const
 {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image(size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     QPainter painter(&image);
-    paintControl(painter, previousText, drumPhase);
+    paintControl(painter, previousText, drumPhase, ratio);
     return image;
 }
 
 void TdxfTimer::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintControl(painter, FPreviousText, FDrumPhase);
+    // The screen's pixels per window pixel, or those of the picture the
+    // control is rendered into.
+    const qreal ratio = std::max(devicePixelRatioF(), painter.deviceTransform().m11());
+    paintControl(painter, FPreviousText, FDrumPhase, ratio);
 }
 
-void TdxfTimer::paintControl(QPainter& painter, const QString& previousText, int drumPhase) const
+void TdxfTimer::paintControl(QPainter& painter, const QString& previousText, int drumPhase, qreal ratio) const
 {
     // The single border lies outside the client area, as the window
     // system draws it: a sunken double edge, or a black line without 3-D.
@@ -320,9 +324,11 @@ void TdxfTimer::paintControl(QPainter& painter, const QString& previousText, int
     const QRect client = clientRect();
     if (client.isEmpty())
         return;
-    QImage& scratch = ScratchBitmap::acquire(width(), height());
+    // The client area is drawn at the screen's pixels, its faces as fine as
+    // the screen rather than a small bitmap scaled up.
+    QImage& scratch = ScratchBitmap::acquire(width(), height(), ratio);
     paintClient(scratch, previousText, drumPhase);
-    painter.drawImage(client.topLeft(), scratch, QRect(QPoint(0, 0), client.size()));
+    painter.drawImage(QRectF(client), scratch, QRectF(QPointF(0, 0), QSizeF(client.size()) * ratio));
 }
 
 void TdxfTimer::paintClient(QImage& canvas, const QString& previousText, int drumPhase) const

@@ -110,9 +110,10 @@ public:
     int DrumPhase() const { return FDrumPhase; }
 
     // The whole control as it is painted now, or as the drum would look in
-    // the given roll phase coming from previousText.
+    // the given roll phase coming from previousText, on a screen of the
+    // given device pixel ratio.
     QImage renderFace() const;
-    QImage renderFace(const QString& previousText, int drumPhase) const;
+    QImage renderFace(const QString& previousText, int drumPhase, qreal ratio = 1.0) const;
     // The client area, inside the single border.
     QRect clientRect() const;
 
@@ -140,7 +141,7 @@ private:
     void UpdateDisplay();
     QColor fontColor() const;
 
-    void paintControl(QPainter& painter, const QString& previousText, int drumPhase) const;
+    void paintControl(QPainter& painter, const QString& previousText, int drumPhase, qreal ratio) const;
     void paintClient(QImage& canvas, const QString& previousText, int drumPhase) const;
 
     QTimer TickTimer;

@@ -127,9 +127,34 @@ void TimerFaces::segments(QImage& canvas, const QRect& inner, const QFont& font,
     }
 }
 
-void TimerFaces::drum(QImage& canvas, const QRect& inner, const QFont& font, const QColor& ink, TColor colour,
-                      bool forward, const QString& text, const QString& previousText, int phase)
+QFont TimerFaces::screenFont(const QFont& font, qreal ratio)
 {
+    if (ratio == 1.0)
+        return font;
+    QFont scaled(font);
+    if (font.pixelSize() > 0)
+        scaled.setPixelSize(std::max(1, nearest(font.pixelSize() * ratio)));
+    else
+        scaled.setPointSizeF(font.pointSizeF() * ratio);
+    return scaled;
+}
+
+int TimerFaces::lineWidth(qreal ratio)
+{
+    return std::max(1, nearest(ratio));
+}
+
+void TimerFaces::drum(QImage& canvas, const QRect& windowInner, const QFont& windowFont, const QColor& ink,
+                      TColor colour, bool forward, const QString& text, const QString& previousText, int phase)
+{
+    // The drum is built in the canvas's own screen pixels: its rows shift
+    // pixel by pixel, so it is drawn at the screen's resolution, with the
+    // font and the cell edges scaled to match.
+    const qreal ratio = canvas.devicePixelRatio();
+    const QRect inner(QPoint(nearest(windowInner.left() * ratio), nearest(windowInner.top() * ratio)),
+                      QSize(nearest(windowInner.width() * ratio), nearest(windowInner.height() * ratio)));
+    const QFont font = screenFont(windowFont, ratio);
+    const int edge = lineWidth(ratio);
     const int W = inner.width();
     const int H = inner.height();
     if (W <= 0 || H <= 0)
@@ -196,12 +221,14 @@ void TimerFaces::drum(QImage& canvas, const QRect& inner, const QFont& font, con
 
             // The cell's edges: a light line at its left, a dark one at its
             // right (the drum's last column for the last cell).
-            const int rightEdge = i == n ? W - 1 : x + cw;
+            const int rightEdge = i == n ? W - edge : x + cw;
             for (int r = 0; r < H; ++r) {
-                setPixel(drum, x, r, LightEdge[r]);
-                setPixel(drum, rightEdge, r, DarkEdge[r]);
+                for (int e = 0; e < edge; ++e) {
+                    setPixel(drum, x + e, r, LightEdge[r]);
+                    setPixel(drum, rightEdge + e, r, DarkEdge[r]);
+                }
             }
-            x += cw + 1;
+            x += cw + edge;
         }
     }
 
@@ -226,11 +253,15 @@ void TimerFaces::drum(QImage& canvas, const QRect& inner, const QFont& font, con
     }
 }
 
-void TimerFaces::hourGlass(QImage& canvas, QSize size, TColor frameColour, int total, int elapsedSeconds,
+void TimerFaces::hourGlass(QImage& canvas, QSize windowSize, TColor frameColour, int total, int elapsedSeconds,
                            bool running)
 {
-    const int Wc = size.width();
-    const int Hc = size.height();
+    // Drawn in the canvas's screen pixels; the neck and the falling grain
+    // keep their width in window pixels.
+    const qreal ratio = canvas.devicePixelRatio();
+    const int u1 = lineWidth(ratio);
+    const int Wc = nearest(windowSize.width() * ratio);
+    const int Hc = nearest(windowSize.height() * ratio);
     const TColor light = BlendColor(clWhite, frameColour, 4, 1);
     const TColor mid = BlendColor(clBlack, frameColour, 4, 2);
     const int pw = Wc / 15;
@@ -256,16 +287,16 @@ void TimerFaces::hourGlass(QImage& canvas, QSize size, TColor frameColour, int t
     for (int i = 0; i <= f; ++i) {
         const QRgb c = BlendColor(clWhite, grey, f, i).toQRgb();
         const int x = pw + 2 * m + i;
-        const int neckX = Wc / 2 + (f > 0 ? nearest(4.0 * i / f - 2) : -2);
+        const int neckX = Wc / 2 + u1 * (f > 0 ? nearest(4.0 * i / f - 2) : -2);
         lineTo(canvas, x, d, x, d + 2 * g, c);
         lineTo(canvas, x, Hc - d, x, Hc - d - 2 * g, c);
-        lineTo(canvas, x, d + 2 * g, neckX, Hc / 2 - 1, c);
-        lineTo(canvas, x, Hc - d - 2 * g, neckX, Hc / 2 + 1, c);
+        lineTo(canvas, x, d + 2 * g, neckX, Hc / 2 - u1, c);
+        lineTo(canvas, x, Hc - d - 2 * g, neckX, Hc / 2 + u1, c);
     }
     // Neck.
-    for (int i = 0; i <= 4; ++i) {
-        const int x = Wc / 2 - 2 + i;
-        lineTo(canvas, x, Hc / 2 - 1, x, Hc / 2 + 2, BlendColor(clWhite, grey, 4, i).toQRgb());
+    for (int i = 0; i <= 4 * u1; ++i) {
+        const int x = Wc / 2 - 2 * u1 + i;
+        lineTo(canvas, x, Hc / 2 - u1, x, Hc / 2 + 2 * u1, BlendColor(clWhite, grey, 4 * u1, i).toQRgb());
     }
 
     if (total <= 0)
@@ -312,7 +343,8 @@ void TimerFaces::hourGlass(QImage& canvas, QSize size, TColor frameColour, int t
     if (running && elapsed < total) {
         const QRgb olive = clOlive.toQRgb();
         for (int y = Hc / 2 - 2; y <= Hc - d - B; ++y)
-            if (y % 2 == 0)
-                setPixel(canvas, Wc / 2, y, olive);
+            if ((y / u1) % 2 == 0)
+                for (int e = 0; e < u1; ++e)
+                    setPixel(canvas, Wc / 2 + e, y, olive);
     }
 }

@@ -14,6 +14,9 @@ class QPainter;
 // its client area: seven-segment digits, the revolving drum whose changed
 // digits roll into place, and the hourglass whose sand runs down with the
 // count. The drum keeps its shading for the size and colour it last drew.
+// The canvas may have a device pixel ratio above 1 (a fine screen): the
+// rectangles and sizes given are then in window pixels, and the faces are
+// drawn at the canvas's own, finer pixels.
 class TimerFaces
 {
 public:
@@ -33,6 +36,11 @@ public:
     // a running clock shows the falling grain.
     static void hourGlass(QImage& canvas, QSize size, TColor frameColour, int total, int elapsed,
                           bool running);
+
+    // The font as large in screen pixels as it is in window pixels.
+    static QFont screenFont(const QFont& font, qreal ratio);
+    // The screen pixels of a line one window pixel wide.
+    static int lineWidth(qreal ratio);
 
     // Text at (x, y), its top, not its baseline.
     static void drawTextAt(QPainter& painter, int x, int y, const QString& text);
