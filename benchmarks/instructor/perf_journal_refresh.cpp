@@ -8,6 +8,7 @@
 // whole table by name with its paint.
 //
 //   perf-journal-refresh [RECORDS...]     (default 10000 100000)
+#include "../Median.h"
 #include "ClassJournal.h"
 
 #include "instructor/JournalFollower.h"
@@ -31,12 +32,6 @@
 namespace {
 
 constexpr int Rounds = 25;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 double ms(const QElapsedTimer& t)
 {

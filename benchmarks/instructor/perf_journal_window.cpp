@@ -5,6 +5,7 @@
 // window floor of the start-up measurement.
 //
 //   perf-journal-window [RUNS]        (default 7; platform from QT_QPA_PLATFORM)
+#include "../Median.h"
 #include "../startup/ProcessRun.h"
 #include "ClassJournal.h"
 
@@ -14,16 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -12,6 +12,7 @@
 //
 // Each run builds a fresh window in a scratch copy of the lab folder; the
 // message boxes return at once, as if closed the moment they open.
+#include "../Median.h"
 #include "admission/run/TestRun.h"
 #include "app/Unit1.h"
 #include "platform/Clock.h"
@@ -116,12 +117,6 @@ void settle()
         QTest::qWait(10);
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // The bare floor: a QStackedWidget of the given size whose pages hold one
 // button that turns to the next page.
 double bareTurn(QSize size)
@@ -176,6 +171,9 @@ int main(int argc, char** argv)
         form.show();
         if (!QTest::qWaitForWindowExposed(&form))
             return 1;
+        // The window makes its unseen pages ready a moment after its first
+        // paint, as it does while a student reads the intro.
+        QTest::qWait(TForm1::WarmUpDelayMs + 100);
         settle();
         auto page = [&](const char* name) { return form.findChild<QWidget*>(QString::fromLatin1(name)); };
 

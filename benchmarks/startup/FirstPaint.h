@@ -5,18 +5,24 @@
 #include <QObject>
 
 #include <cstdio>
+#include <functional>
 
-// Ends the program right after the watched window's first paint, printing
-// "painted" so the measuring parent knows the moment.
+// Ends the program right after the watched window's first paint (the first
+// one once `ready` holds, when given), printing "painted" so the measuring
+// parent knows the moment.
 class FirstPaint : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit FirstPaint(QObject* parent, std::function<bool()> ready = {})
+        : QObject(parent)
+        , Ready(std::move(ready))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !Done) {
+        if (event->type() == QEvent::Paint && !Done && (!Ready || Ready())) {
             Done = true;
             QMetaObject::invokeMethod(qApp, [] {
                 std::puts("painted");
@@ -28,5 +34,6 @@ protected:
     }
 
 private:
+    std::function<bool()> Ready;
     bool Done = false;
 };

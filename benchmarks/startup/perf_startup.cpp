@@ -3,6 +3,7 @@
 // painted window, and the peak resident memory of the process.
 //
 //   perf-startup [RUNS]        (default 15; platform from QT_QPA_PLATFORM)
+#include "../Median.h"
 #include "ProcessRun.h"
 
 #include <QCoreApplication>
@@ -12,16 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,7 @@
 // The glyph check box's paint: one box with a caption and a strip look, and
 // one bench switch with its own 46 x 30 pictures, painted through the
 // shared scratch bitmap onto the shown control.
+#include "../Median.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 #include <QApplication>
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void measure(const QString& name, TdxfCheckBox& box)
 {

@@ -2,6 +2,7 @@
 // at the admission test's size (125 x 37) and at four times that size.
 //
 //   perf_dxfTimer [DIR]    with DIR, also writes the frames there as PNG
+#include "../Median.h"
 #include "widgets/dxfTimer/TdxfTimer.h"
 
 #include "platform/Clock.h"
@@ -26,12 +27,6 @@ public:
     std::int64_t tickCount() const override { return 0; }
     void sleep(int) override {}
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void measure(int scale, const QString& dir)
 {

@@ -177,9 +177,11 @@ void TForm1::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     // Once the window is on screen, the pages the student has not seen yet
     // are made ready while the intro is read, so that each turn only paints.
+    // A moment later, not at once: the intro reaches the screen first and
+    // the program's start is not held up by pages that are not yet shown.
     if (!FPagesWarm) {
         FPagesWarm = true;
-        QTimer::singleShot(0, this, &TForm1::warmUpPages);
+        QTimer::singleShot(WarmUpDelayMs, this, &TForm1::warmUpPages);
     }
 }
 

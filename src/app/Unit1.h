@@ -30,6 +30,10 @@ class TForm1 : public QWidget
     Q_OBJECT
 
 public:
+    // How long after the window's first paint the unseen pages are made
+    // ready (a student reads the intro for far longer).
+    static constexpr int WarmUpDelayMs = 250;
+
     TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* parent = nullptr);
     ~TForm1() override;
 
