@@ -19,8 +19,10 @@ oplab_packages="$oplab_packages qt6-charts-dev libqt6opengl6-dev qt6-translation
 # Fuzzing (./fuzz.sh): clang with libFuzzer and the sanitizers' runtime.
 oplab_fuzz_packages="clang libclang-rt-14-dev"
 # Looking at the lab folder as a student gets it on paper: 1.rtf printed
-# from a word processor (soffice --headless --convert-to pdf, pdftoppm).
-oplab_look_packages="libreoffice-writer-nogui poppler-utils"
+# from a word processor (soffice --headless --convert-to pdf, pdftoppm);
+# the installed programs' windows as a screen shows them under Xvfb
+# (xwd -root, made a PNG with xwdtopnm and pnmtopng).
+oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm"
 # The Debian package (scripts/package.sh): its dependencies found by
 # dpkg-shlibdeps, and the checks of lintian, desktop-file-validate and
 # appstreamcli.
