@@ -1,6 +1,7 @@
 #include "admission/GiftReader.h"
 
 #include "admission/BankText.h"
+#include "admission/ChoiceQuestion.h"
 #include "admission/HtmlText.h"
 #include "admission/SourceError.h"
 #include "admission/SourceLines.h"
@@ -233,45 +234,13 @@ private:
                                   "before its answers");
         if (const QString other = kind(inside); !other.isEmpty())
             return other + QStringLiteral("; the bank holds multiple-choice questions");
-        std::vector<Answer> given;
-        for (const Answer& a : answers(inside))
-            if (!plainText(a.Text, format).isEmpty() || hasMedia(a.Text, format))
-                given.push_back(a);
-        if (given.size() != 4)
-            return QStringLiteral("%1 answers; the bank holds questions of four").arg(given.size());
-        int rightOnes = 0;
-        int full = 0;
-        for (size_t k = 0; k < given.size(); ++k) {
-            if (given[k].Weight > 0)
-                ++rightOnes;
-            if (given[k].Weight >= 99.99) {
-                ++full;
-                record.RightAnswer = int(k) + 1;
-            }
-        }
-        if (rightOnes > 1)
-            return QStringLiteral("%1 answers earn marks; the bank holds questions of one right answer").arg(rightOnes);
-        if (full != 1)
-            return QStringLiteral("no answer earns full marks; the bank holds questions of one right answer");
+        ChoiceQuestion q;
         const QString question = unescaped(questionText);
-        if (hasMedia(question, format))
-            return QStringLiteral("a picture in the question; the bank holds text only");
-        const QString text = plainText(question, format);
-        if (text.isEmpty())
-            return QStringLiteral("the question has no text");
-        if (const QString f = BankText::fault(text); !f.isEmpty())
-            return QStringLiteral("the question: %1").arg(f);
-        BankText::store(record.Question, text);
-        for (int k = 1; k <= 4; ++k) {
-            const QString& answer = given[size_t(k - 1)].Text;
-            if (hasMedia(answer, format))
-                return QStringLiteral("a picture in answer %1; the bank holds text only").arg(k);
-            const QString plain = plainText(answer, format);
-            if (const QString f = BankText::fault(plain); !f.isEmpty())
-                return QStringLiteral("answer %1: %2").arg(k).arg(f);
-            BankText::store(record.answer(k), plain);
-        }
-        return QString();
+        q.Text = plainText(question, format);
+        q.HasMedia = hasMedia(question, format);
+        for (const Answer& a : answers(inside))
+            q.Choices.push_back({plainText(a.Text, format), hasMedia(a.Text, format), a.Weight});
+        return q.toRecord(record);
     }
 
     // The learning system lets HTML through in every text but a plain one,

@@ -1,6 +1,7 @@
 #include "admission/MoodleXmlReader.h"
 
 #include "admission/BankText.h"
+#include "admission/ChoiceQuestion.h"
 #include "admission/HtmlText.h"
 #include "admission/SourceError.h"
 
@@ -163,44 +164,10 @@ private:
             return QStringLiteral("a \"%1\" question; the bank holds multiple-choice questions").arg(q.Type);
         if (q.Single != QLatin1String("true") && q.Single != QLatin1String("1"))
             return QStringLiteral("several answers may be chosen; the bank holds questions of one right answer");
-        std::vector<const Answer*> answers;
+        ChoiceQuestion choice { q.Text.plain(), q.Text.hasMedia(), {} };
         for (const Answer& a : q.Answers)
-            if (!a.Text.plain().isEmpty() || a.Text.hasMedia())
-                answers.push_back(&a);
-        if (answers.size() != 4)
-            return QStringLiteral("%1 answers; the bank holds questions of four").arg(answers.size());
-        int rightOnes = 0;
-        int full = 0;
-        for (size_t k = 0; k < answers.size(); ++k) {
-            if (answers[k]->Fraction > 0)
-                ++rightOnes;
-            if (answers[k]->Fraction >= 99.99) {
-                ++full;
-                record.RightAnswer = int(k) + 1;
-            }
-        }
-        if (rightOnes > 1)
-            return QStringLiteral("%1 answers earn marks; the bank holds questions of one right answer").arg(rightOnes);
-        if (full != 1)
-            return QStringLiteral("no answer earns full marks; the bank holds questions of one right answer");
-        if (q.Text.hasMedia())
-            return QStringLiteral("a picture in the question; the bank holds text only");
-        const QString text = q.Text.plain();
-        if (text.isEmpty())
-            return QStringLiteral("the question has no text");
-        if (const QString f = BankText::fault(text); !f.isEmpty())
-            return QStringLiteral("the question: %1").arg(f);
-        BankText::store(record.Question, text);
-        for (int k = 1; k <= 4; ++k) {
-            const FormattedText& answer = answers[size_t(k - 1)]->Text;
-            if (answer.hasMedia())
-                return QStringLiteral("a picture in answer %1; the bank holds text only").arg(k);
-            const QString plain = answer.plain();
-            if (const QString f = BankText::fault(plain); !f.isEmpty())
-                return QStringLiteral("answer %1: %2").arg(k).arg(f);
-            BankText::store(record.answer(k), plain);
-        }
-        return QString();
+            choice.Choices.push_back({a.Text.plain(), a.Text.hasMedia(), a.Fraction});
+        return choice.toRecord(record);
     }
 
     QXmlStreamReader Xml;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 QString LabFolder::labDir()
 {
@@ -11,8 +12,10 @@ QString LabFolder::labDir()
 LabFolder::LabFolder(const QStringList& files)
     : Previous(QDir::currentPath())
 {
+    // The whole lab but its journal: a scratch lab starts with none, as a
+    // new lab does, whatever ./run.sh or the screenshots left in build/lab.
     const QStringList names = files.isEmpty()
-        ? QDir(labDir()).entryList(QDir::Files)
+        ? QDir(labDir()).entryList(QDir::Files).filter(QRegularExpression(QStringLiteral("^(?!Students\\.DAT)")))
         : files;
     for (const QString& name : names)
         copyFromLab(name);
