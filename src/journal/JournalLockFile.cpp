@@ -136,6 +136,11 @@ QString JournalLockFile::pathFor(const QString& journalPath)
     return journalPath + QStringLiteral(".lock");
 }
 
+QString JournalLockFile::folderFor(const QString& journalPath)
+{
+    return journalPath + QStringLiteral(".locks");
+}
+
 QByteArray JournalLockFile::holderText()
 {
     const long long pid = ::getpid();

@@ -41,6 +41,10 @@ public:
 
     const QString& path() const { return Path; }
     static QString pathFor(const QString& journalPath);
+    // The lock folder of the journal at journalPath, "Students.DAT.locks"
+    // beside it: the one folder of a class's lab folder that every student
+    // may write, where the lock files are made and broken.
+    static QString folderFor(const QString& journalPath);
 
     // What this process writes into a lock file: one "key=value" line each
     // for host, boot, pid, start and time.

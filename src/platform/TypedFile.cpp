@@ -1,6 +1,7 @@
 #include "platform/TypedFile.h"
 
 #include "platform/EInOutError.h"
+#include "platform/GroupShare.h"
 
 #include <QFileInfo>
 
@@ -111,7 +112,13 @@ void TypedFile::open(OpenMode mode)
         flags |= O_CREAT | O_TRUNC;
     else if (mode == OpenMode::CreateIfMissing)
         flags |= O_CREAT;
-    Fd = uninterrupted([&] { return ::open(path.constData(), flags, 0666); });
+    // A file made here because it was missing is one that the programs of
+    // several accounts open so (the journal): it is shared with the group
+    // of its folder.
+    if (mode == OpenMode::CreateIfMissing)
+        Fd = uninterrupted([&] { return GroupShare::open(path, flags); });
+    else
+        Fd = uninterrupted([&] { return ::open(path.constData(), flags, 0666); });
     Pos = 0;
 }
 

@@ -31,7 +31,9 @@ public:
     void rewrite();
     // Opens the file with read and write access, creating it empty when it
     // is missing. A file that exists is opened without change, even one
-    // that another program created a moment ago.
+    // that another program created a moment ago. A file made here is
+    // shared with the group of its folder when that group may write there
+    // (GroupShare), as the journal of a class is.
     void resetOrCreate();
     // Opens the existing file for reading only, position 0: for readers
     // that must work on a read-only file too. A write then fails.
