@@ -17,6 +17,7 @@
 #include "admission/run/TestRun.h"
 
 #include <QDate>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QPrinter>
 #include <QTimer>
@@ -74,6 +75,7 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
 
     ui->dxfTimer1->setClock(&FClock);
     ui->dxfOutlookBar1->setClock(&FClock);
+    FJournal.setPause([this](int milliseconds) { waitForJournal(milliseconds); });
     createControllers();
     connectHandlers();
     FormCreate();
@@ -199,6 +201,23 @@ void TForm1::warmUpPages()
         QPixmap scratch(page->size());
         page->render(&scratch);
     }
+}
+
+void TForm1::waitForJournal(int milliseconds)
+{
+    // A journal that another bench holds is waited for without freezing
+    // the window: the time passes on the program's clock in short slices,
+    // and between them the window is painted and the desktop's questions
+    // are answered. The student's clicks and keys wait until the handler
+    // has ended (a timer's end included, the test's countdown is stopped
+    // before every write of the journal).
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::int64_t end = FClock.tickCount() + milliseconds;
+    for (std::int64_t left = milliseconds; left > 0; left = end - FClock.tickCount()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        FClock.sleep(int(std::min<std::int64_t>(left, JournalWaitSliceMs)));
+    }
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void TForm1::focusFirstControl()

@@ -33,6 +33,9 @@ public:
     // How long after the window's first paint the unseen pages are made
     // ready (a student reads the intro for far longer).
     static constexpr int WarmUpDelayMs = 250;
+    // The longest the window goes unpainted while a busy journal is
+    // waited for.
+    static constexpr int JournalWaitSliceMs = 15;
 
     TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -72,6 +75,8 @@ private:
     // Gives the focus to the first control in tab order of the page on show.
     void focusFirstControl();
     void warmUpPages();
+    // The pause between two attempts at a busy journal.
+    void waitForJournal(int milliseconds);
 
     std::unique_ptr<Ui::TForm1> ui;
     Dialogs& FDialogs;

@@ -72,8 +72,11 @@ JournalSnapshot JournalSnapshot::read(const QString& path, int lockTimeoutMs, He
     } catch (const EInOutError& e) {
         s.State = e.errorCode() == EInOutError::FileNotFound ? Missing : Unreadable;
         s.Error = failureText(e.errorCode());
+    } catch (const JournalBusy& e) {
+        s.State = Busy;
+        s.Error = e.message();
     } catch (const Exception& e) {
-        s.State = e.message() == JournalLock::busyText() ? Busy : Unreadable;
+        s.State = Unreadable;
         s.Error = e.message();
     }
     if (s.State != Read) {

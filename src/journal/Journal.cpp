@@ -2,6 +2,7 @@
 
 #include "platform/EInOutError.h"
 #include "journal/JournalLock.h"
+#include "journal/JournalLockFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -24,7 +25,22 @@ Journal::Journal(QString fileName, Clock& clock)
     : FileName(std::move(fileName))
     , FClock(clock)
     , JournalFile(int(sizeof(StudentRecord)))
+    , LockLeaseMs(JournalLockFile::defaultLease())
 {
+}
+
+void Journal::pause(int milliseconds)
+{
+    if (Pause)
+        Pause(milliseconds);
+    else
+        FClock.sleep(milliseconds);
+}
+
+void Journal::checkLockHeld()
+{
+    if (HeldLockFile && !HeldLockFile->stillHeld())
+        throw JournalBusy();
 }
 
 void Journal::open()
@@ -49,6 +65,8 @@ void Journal::close()
 void Journal::WriteStudent()
 {
     JournalLock lock(*this);
+    checkLockHeld();
+    Written = true;
     JournalFile.write(&Student);
     JournalFile.seek(JournalFile.filePos() - 1);
     lock.release();

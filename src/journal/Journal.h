@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 
+class JournalLockFile;
+
 // The student journal of the run: the open journal file JournalFile, a
 // typed file of 73-byte records, and the working record, the one student
 // record held in memory (all zero at start). Reading a record replaces all
@@ -16,9 +18,10 @@
 // is written.
 //
 // Several bench computers may share one journal in a network folder. Each
-// change of the file is made under an exclusive record lock on the whole
-// file (see JournalLock), so no two programs append at the same place; a
-// lock not had at once is waited for on the journal's clock.
+// change of the file is made under the journal's exclusive lock (a record
+// lock of the whole file and the journal's lock file, see JournalLock), so
+// no two programs append at the same place; a lock not had at once is
+// waited for on the journal's clock.
 class Journal
 {
 public:
@@ -77,7 +80,20 @@ public:
     // How long a lock is waited for before the change is given up.
     int lockTimeout() const { return LockTimeoutMs; }
     void setLockTimeout(int milliseconds) { LockTimeoutMs = milliseconds; }
+    // The lease of the journal's lock file (JournalLockFile).
+    int lockLease() const { return LockLeaseMs; }
+    void setLockLease(int milliseconds) { LockLeaseMs = milliseconds; }
     Clock& clock() const { return FClock; }
+
+    // How the journal pauses between two attempts at a busy lock: the
+    // clock's sleep unless set (the bench keeps its window painted).
+    void setPause(std::function<void(int)> pause) { Pause = std::move(pause); }
+    void pause(int milliseconds);
+
+    // Before a write under the lock: the lock is still this program's.
+    // A lock file broken as stale meanwhile, or whose lease ran out,
+    // throws JournalBusy: nothing may be written.
+    void checkLockHeld();
 
 private:
     friend class JournalLock;
@@ -88,7 +104,13 @@ private:
     StudentRecord Student {};
     int LockDepth = 0;
     int LockTimeoutMs = 5000;
+    int LockLeaseMs;
+    std::function<void(int)> Pause;
     // The file system of the open journal refused a record lock: the
-    // lock file stands in for it until the journal is opened anew.
+    // lock file stands alone until the journal is opened anew.
     bool RecordLocksRefused = false;
+    // The lock file of the outermost lock held now, if any.
+    JournalLockFile* HeldLockFile = nullptr;
+    // Written since the lock was taken: synced before it is given back.
+    bool Written = false;
 };

@@ -7,13 +7,11 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <utility>
 #include <cerrno>
 #include <fcntl.h>
 
 namespace {
-
-// The runtime's code for an operation on a file that is not open.
-constexpr int FileNotOpen = 103;
 
 enum class Attempt { Had, Busy, Refused };
 
@@ -38,11 +36,24 @@ Attempt tryRecordLock(int fd, short type)
     }
 }
 
+// Gives the record lock back; false with errno when the system refused.
+bool recordUnlock(int fd)
+{
+    struct flock fl {};
+    fl.l_type = F_UNLCK;
+    fl.l_whence = SEEK_SET;
+    while (::fcntl(fd, F_SETLK, &fl) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString JournalLock::busyText()
 {
-    return QStringLiteral("Журнал занят другой программой. Повторите попытку.");
+    return JournalBusy::busyText();
 }
 
 bool JournalLock::isRefusal(int err)
@@ -66,16 +77,12 @@ JournalLock::~JournalLock()
     Held = false;
     if (--FJournal.LockDepth == 0) {
         // Left by a failure: the error already on its way is the one to
-        // report. A record lock that cannot be given back goes with the
-        // file handle when the journal is closed or bound anew; a lock
-        // file is removed by its own destructor.
-        if (LockFile)
-            return;
-        struct flock fl {};
-        fl.l_type = F_UNLCK;
-        fl.l_whence = SEEK_SET;
-        if (FJournal.JournalFile.handle() >= 0)
-            ::fcntl(FJournal.JournalFile.handle(), F_SETLK, &fl);
+        // report. The lock file is given back by its own destructor; a
+        // record lock that cannot be given back goes with the file handle
+        // when the journal is closed or bound anew.
+        FJournal.HeldLockFile = nullptr;
+        LockFile.reset();
+        dropRecordLock();
     }
 }
 
@@ -88,33 +95,68 @@ void JournalLock::release()
         unlock();
 }
 
-bool JournalLock::tryOnce(Kind kind)
+void JournalLock::dropRecordLock()
 {
-    if (!FJournal.RecordLocksRefused) {
-        const Attempt attempt = tryRecordLock(FJournal.JournalFile.handle(), kind == Exclusive ? F_WRLCK : F_RDLCK);
-        if (attempt != Attempt::Refused)
-            return attempt == Attempt::Had;
-        FJournal.RecordLocksRefused = true;
-    }
+    if (!RecordLockHeld)
+        return;
+    RecordLockHeld = false;
+    if (FJournal.JournalFile.handle() >= 0)
+        recordUnlock(FJournal.JournalFile.handle());
+}
+
+bool JournalLock::takeLockFile(Kind kind)
+{
     if (!LockFile)
-        LockFile = std::make_unique<JournalLockFile>(FJournal.FileName);
+        LockFile = std::make_unique<JournalLockFile>(FJournal.FileName, FJournal.LockLeaseMs);
     try {
         return LockFile->tryAcquire();
     } catch (const EInOutError& e) {
+        LockFile.reset();
+        // A full disk, or a folder where no lock file may be made: the
+        // record lock, where there is one, guards the change alone (a
+        // measurement written in place needs no room on the disk).
+        if (RecordLockHeld)
+            return true;
         // A reader in a folder it may not write to reads without the lock
         // file, as it could not stop a writer anyway.
-        if (kind == Shared && e.errorCode() == EInOutError::AccessDenied) {
-            LockFile.reset();
+        if (kind == Shared && e.errorCode() == EInOutError::AccessDenied)
             return true;
-        }
         throw;
     }
 }
 
+bool JournalLock::tryOnce(Kind kind)
+{
+    if (!FJournal.RecordLocksRefused) {
+        FJournal.JournalFile.resume();
+        const Attempt attempt =
+            tryRecordLock(FJournal.JournalFile.handle(), kind == Exclusive ? F_WRLCK : F_RDLCK);
+        if (attempt == Attempt::Busy)
+            return false;
+        if (attempt == Attempt::Had)
+            RecordLockHeld = true;
+        else
+            FJournal.RecordLocksRefused = true;
+    }
+    if (!takeLockFile(kind)) {
+        // Another program holds the lock file: the record lock is given
+        // back while this one waits, so that no one waits for two.
+        dropRecordLock();
+        return false;
+    }
+    if (!RecordLockHeld) {
+        // Nothing made the file server's copy the one read: the journal is
+        // opened anew now that no one else writes it.
+        FJournal.JournalFile.reopen();
+    }
+    FJournal.HeldLockFile = LockFile.get();
+    return true;
+}
+
 void JournalLock::acquire(Kind kind)
 {
-    if (FJournal.JournalFile.handle() < 0)
-        throw EInOutError(FileNotOpen);
+    if (!FJournal.JournalFile.isOpen())
+        throw EInOutError(EInOutError::FileNotOpen);
 
     // The lock is asked for again and again with growing pauses, each
     // with a random share so that waiting programs do not knock in step,
@@ -122,31 +164,45 @@ void JournalLock::acquire(Kind kind)
     Clock& clock = FJournal.clock();
     const std::int64_t deadline = clock.tickCount() + FJournal.LockTimeoutMs;
     int pauseMs = 1;
-    while (!tryOnce(kind)) {
-        const std::int64_t now = clock.tickCount();
-        if (now >= deadline)
-            throw Exception(busyText());
-        const int pause = pauseMs / 2 + int(QRandomGenerator::global()->bounded(pauseMs)) + 1;
-        clock.sleep(int(std::min<std::int64_t>(pause, deadline - now)));
-        pauseMs = std::min(pauseMs * 2, 50);
+    try {
+        while (!tryOnce(kind)) {
+            const std::int64_t now = clock.tickCount();
+            if (now >= deadline)
+                throw JournalBusy(LockFile ? LockFile->busyHolder() : JournalBusy::Holder());
+            const int pause = pauseMs / 2 + int(QRandomGenerator::global()->bounded(pauseMs)) + 1;
+            FJournal.pause(int(std::min<std::int64_t>(pause, deadline - now)));
+            pauseMs = std::min(pauseMs * 2, 50);
+        }
+    } catch (...) {
+        // No lock is kept by an attempt that failed half way.
+        FJournal.HeldLockFile = nullptr;
+        LockFile.reset();
+        dropRecordLock();
+        throw;
     }
 }
 
 void JournalLock::unlock()
 {
+    FJournal.HeldLockFile = nullptr;
+    const bool written = std::exchange(FJournal.Written, false);
     if (LockFile) {
+        // Without a record lock, what was written reaches the storage and
+        // the file server, and the journal is closed, before another
+        // program may take the lock file: the next lock opens it anew. (A
+        // record lock given back does as much on a network folder.)
+        if (!RecordLockHeld) {
+            if (written)
+                FJournal.JournalFile.flush();
+            FJournal.JournalFile.park();
+        }
         LockFile->release();
         LockFile.reset();
+    }
+    if (!RecordLockHeld)
         return;
-    }
+    RecordLockHeld = false;
     const int fd = FJournal.JournalFile.handle();
-    if (fd < 0)
-        return; // closed meanwhile: the lock went with the handle
-    struct flock fl {};
-    fl.l_type = F_UNLCK;
-    fl.l_whence = SEEK_SET;
-    while (::fcntl(fd, F_SETLK, &fl) != 0) {
-        if (errno != EINTR)
-            throw EInOutError::fromErrno(errno);
-    }
+    if (fd >= 0 && !recordUnlock(fd))
+        throw EInOutError::fromErrno(errno);
 }

@@ -1,123 +1,119 @@
 #include "journal/JournalLockFile.h"
 
 #include "platform/EInOutError.h"
+#include "platform/GroupShare.h"
 
-#include <QDateTime>
 #include <QFile>
-#include <QList>
 
+#include <algorithm>
 #include <cerrno>
-#include <csignal>
+#include <cstdlib>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-QByteArray readAll(const QByteArray& path, qsizetype limit = 4096)
+// A lease a holder names is taken within these bounds.
+constexpr int ShortestLeaseMs = 100;
+constexpr int LongestLeaseMs = 10 * 60 * 1000;
+// Left-over own files older than this many leases belong to no running
+// program: they are swept away after a break.
+constexpr int LeftOverLeases = 10;
+
+// Milliseconds of the clock that counts from the boot, the time the
+// computer was suspended included: a lease runs on while the computer
+// sleeps.
+long long bootClockMs()
 {
-    QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.read(limit);
+    timespec ts {};
+    ::clock_gettime(CLOCK_BOOTTIME, &ts);
+    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
 }
 
-QByteArray thisHost()
+long long msOf(const timespec& ts)
 {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0)
-        return QByteArray();
-    // Part of file names beside the journal: nothing that leaves the folder.
-    return QByteArray(name).replace('/', '_');
+    return ts.tv_sec * 1000LL + ts.tv_nsec / 1000000;
 }
 
-// A random id the kernel draws at every start of the computer: equal ids
-// are the same computer in the same run.
-QByteArray bootId()
+bool sameTime(const timespec& a, const timespec& b)
 {
-    return readAll("/proc/sys/kernel/random/boot_id").trimmed();
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-// When this computer was last started, in seconds of the wall clock; 0
-// when not known.
-std::time_t bootTime()
+// What one open file of the lock folder holds, read and stat'ed through the
+// same descriptor.
+struct Opened
 {
-    for (const QByteArray& line : readAll("/proc/stat", 1 << 16).split('\n'))
-        if (line.startsWith("btime "))
-            return std::time_t(line.mid(6).trimmed().toLongLong());
-    return 0;
-}
-
-// The start of a running process in clock ticks after the boot, or -1
-// when no process of that id runs (a zombie, stopped for good, counts as
-// gone). -2 when this cannot be told from /proc.
-long long processStart(long long pid)
-{
-    const QByteArray stat = readAll("/proc/" + QByteArray::number(pid) + "/stat");
-    if (stat.isEmpty()) {
-        if (readAll("/proc/self/stat").isEmpty())
-            return -2;
-        return -1;
-    }
-    // "pid (name) state ppid ...": the name may hold blanks and brackets,
-    // so the fields are counted from the last closing bracket.
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 20 || fields[0] == "Z" || fields[0] == "X")
-        return -1;
-    return fields[19].toLongLong();
-}
-
-bool processRuns(long long pid, long long start)
-{
-    if (pid == ::getpid())
-        return true; // another journal of this program on the same file
-    const long long started = processStart(pid);
-    if (started == -2)
-        return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
-    // A process id used again by a later process is not the holder.
-    return started >= 0 && (start < 0 || started == start);
-}
-
-struct Holder
-{
-    QByteArray Host;
-    QByteArray Boot;
-    long long Pid = -1;
-    long long Start = -1;
+    bool Exists = false;
+    QByteArray Text;
+    timespec Time {};
 };
 
-Holder holderOf(const QByteArray& text)
+Opened openAndRead(const QByteArray& path)
 {
-    Holder h;
-    for (const QByteArray& line : text.split('\n')) {
-        const qsizetype eq = line.indexOf('=');
-        if (eq < 0)
-            continue;
-        const QByteArray key = line.left(eq);
-        const QByteArray value = line.mid(eq + 1).trimmed();
-        bool ok = false;
-        if (key == "host")
-            h.Host = value;
-        else if (key == "boot")
-            h.Boot = value;
-        else if (key == "pid" && (h.Pid = value.toLongLong(&ok), !ok || h.Pid <= 0))
-            h.Pid = -1;
-        else if (key == "start" && (h.Start = value.toLongLong(&ok), !ok))
-            h.Start = -1;
+    Opened o;
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return o;
+        // Not a file this program can open (another account's, unreadable,
+        // or not a file): judged by its time alone, as a holder unknown.
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0) {
+            if (errno == ENOENT)
+                return o;
+            throw EInOutError::fromErrno(errno);
+        }
+        o.Exists = true;
+        o.Time = st.st_mtim;
+        return o;
     }
-    return h;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0)
+        o.Time = st.st_mtim;
+    char buf[4096];
+    ssize_t n;
+    while ((n = ::read(fd, buf, sizeof buf)) < 0 && errno == EINTR) {
+    }
+    if (n > 0)
+        o.Text = QByteArray(buf, n);
+    ::close(fd);
+    o.Exists = true;
+    return o;
 }
 
-bool sameFile(const struct stat& a, const struct stat& b)
+int writeAll(int fd, const QByteArray& text)
 {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    for (qsizetype done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.constData() + done, size_t(text.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        done += n;
+    }
+    return 0;
 }
 
 } // namespace
 
-JournalLockFile::JournalLockFile(const QString& journalPath)
+struct JournalLockFile::Judged
+{
+    bool Exists = false;
+    bool Stale = false;
+    JournalLockHolder Holder;
+    timespec Time {};
+};
+
+JournalLockFile::JournalLockFile(const QString& journalPath, int leaseMs)
     : Path(pathFor(journalPath))
+    , Folder(QFile::encodeName(folderFor(journalPath)))
+    , LockPath(QFile::encodeName(Path))
+    , BreakPath(Folder + "/break")
+    , LeaseMs(std::clamp(leaseMs, ShortestLeaseMs, LongestLeaseMs))
 {
 }
 
@@ -127,13 +123,9 @@ JournalLockFile::~JournalLockFile()
         release();
     } catch (const Exception&) {
         // Left by a failure: the error on its way is the one to report. A
-        // lock file left behind is broken as stale by the next writer.
+        // lock left behind is broken as stale by the next writer.
     }
-}
-
-QString JournalLockFile::pathFor(const QString& journalPath)
-{
-    return journalPath + QStringLiteral(".lock");
+    stopRenewal();
 }
 
 QString JournalLockFile::folderFor(const QString& journalPath)
@@ -141,112 +133,236 @@ QString JournalLockFile::folderFor(const QString& journalPath)
     return journalPath + QStringLiteral(".locks");
 }
 
-QByteArray JournalLockFile::holderText()
+QString JournalLockFile::pathFor(const QString& journalPath)
 {
-    const long long pid = ::getpid();
-    return "host=" + thisHost() + "\nboot=" + bootId() + "\npid=" + QByteArray::number(pid)
-        + "\nstart=" + QByteArray::number(processStart(pid)) + "\ntime="
-        + QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + "\n";
+    return folderFor(journalPath) + QStringLiteral("/lock");
+}
+
+int JournalLockFile::defaultLease()
+{
+    static const int lease = [] {
+        bool ok = false;
+        const int ms = qEnvironmentVariableIntValue("OPLAB_JOURNAL_LEASE_MS", &ok);
+        return ok && ms > 0 ? ms : DefaultLeaseMs;
+    }();
+    return lease;
+}
+
+QByteArray JournalLockFile::name(const char* prefix) const
+{
+    return Folder + "/" + prefix + "." + Token;
+}
+
+void JournalLockFile::makeFolder()
+{
+    if (!GroupShare::makeFolder(Folder))
+        throw EInOutError::fromErrno(errno);
+}
+
+timespec JournalLockFile::makeOwn(const QByteArray& path)
+{
+    // The holder's text goes into a file of this program's own first;
+    // its time, set by the file server as it is written, is the server's
+    // "now" that the locks found are judged against.
+    const int fd = GroupShare::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC);
+    if (fd < 0)
+        throw EInOutError::fromErrno(errno);
+    if (const int err = writeAll(fd, JournalLockHolder::self(Token, LeaseMs).text())) {
+        ::close(fd);
+        ::unlink(path.constData());
+        throw EInOutError::fromErrno(err);
+    }
+    struct stat st {};
+    ::fstat(fd, &st);
+    ::close(fd);
+    return st.st_mtim;
+}
+
+bool JournalLockFile::linkOwn(const QByteArray& own, const QByteArray& name, int& err)
+{
+    const int linked = ::link(own.constData(), name.constData());
+    err = linked == 0 ? 0 : errno;
+    // A reply of the file server lost on the way fails a link that was
+    // made: the second link to the own file tells.
+    struct stat after {};
+    const bool made = linked == 0 || (::stat(own.constData(), &after) == 0 && after.st_nlink == 2);
+    ::unlink(own.constData());
+    return made;
+}
+
+bool JournalLockFile::makeInPlace(timespec& made)
+{
+    // A file system without hard links: the lock is made with O_EXCL and
+    // named after; a program that finds it still empty judges it by its
+    // time, as a holder unknown.
+    const int fd = GroupShare::open(LockPath, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return false;
+        throw EInOutError::fromErrno(errno);
+    }
+    const int err = writeAll(fd, JournalLockHolder::self(Token, LeaseMs).text());
+    struct stat st {};
+    ::fstat(fd, &st);
+    ::close(fd);
+    if (err) {
+        ::unlink(LockPath.constData());
+        throw EInOutError::fromErrno(err);
+    }
+    made = st.st_mtim;
+    return true;
 }
 
 bool JournalLockFile::tryAcquire()
 {
     if (Held)
         return true;
-    const QByteArray path = QFile::encodeName(Path);
-    // After a stale file is broken the lock is tried again at once; a
-    // second stale file in a row is left to the next attempt.
-    for (int tries = 0; tries < 2;) {
-        struct stat there {};
-        const bool taken = ::stat(path.constData(), &there) == 0;
-        if (!taken) {
-            const int made = make(path);
-            if (made > 0)
-                return true;
-            if (made < 0)
-                continue; // interrupted
+    makeFolder();
+    // After a stale lock is broken the lock is tried again at once; a
+    // second stale lock in a row is left to the next attempt.
+    for (int round = 0; round < 2; ++round) {
+        Token = JournalLockHolder::newToken();
+        const QByteArray own = name("lock");
+        const timespec serverNow = makeOwn(own);
+        int err = 0;
+        bool made = linkOwn(own, LockPath, err);
+        if (!made && (err == EPERM || err == EOPNOTSUPP || err == ENOSYS)) {
+            timespec inPlace {};
+            made = makeInPlace(inPlace);
+            err = made ? 0 : EEXIST;
         }
-        if (!breakIfStale())
+        if (made) {
+            Held = true;
+            Lost = false;
+            RenewedAt = bootClockMs();
+            startRenewal();
+            return true;
+        }
+        if (err == EINTR)
+            continue;
+        if (err != EEXIST)
+            throw EInOutError::fromErrno(err);
+        const Judged found = judge(LockPath, serverNow, LeaseMs);
+        if (!found.Exists)
+            continue; // given back meanwhile: try again at once
+        if (!found.Stale || !breakStale(found))
             return false;
-        ++tries;
     }
     return false;
 }
 
-int JournalLockFile::make(const QByteArray& path)
+JournalLockFile::Judged JournalLockFile::judge(const QByteArray& path, const timespec& serverNow, int leaseMs)
 {
-    // The holder's name goes into a file of this program's own first,
-    // which then takes the lock's name with link(), atomic on every
-    // network file system: the lock file never exists without its
-    // holder's name, even when the program is killed in between.
-    const QByteArray text = holderText();
-    const QByteArray own = path + "." + thisHost() + "-" + QByteArray::number(::getpid());
-    const int fd = ::open(own.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw EInOutError::fromErrno(errno);
-    for (qsizetype done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.constData() + done, size_t(text.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int err = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            ::unlink(own.constData());
-            throw EInOutError::fromErrno(err);
-        }
-        done += n;
+    Judged j;
+    const Opened o = openAndRead(path);
+    if (!o.Exists)
+        return j;
+    j.Exists = true;
+    j.Holder = JournalLockHolder::parse(o.Text);
+    j.Time = o.Time;
+
+    JournalBusy::Holder& busy = LastHolder;
+    busy = JournalBusy::Holder();
+    busy.Known = true;
+    busy.Host = QString::fromUtf8(j.Holder.Host);
+    busy.Pid = j.Holder.Pid;
+    busy.Since = j.Holder.Since;
+    if (j.Holder.onThisComputer()) {
+        // A program of this computer: held for as long as it runs, were
+        // it stopped or slow; gone at once when it ended.
+        busy.ThisComputer = j.Holder.runs();
+        j.Stale = !busy.ThisComputer;
+        return j;
     }
-    struct stat mine {};
-    ::fstat(fd, &mine);
-    ::close(fd);
-    const int linked = ::link(own.constData(), path.constData());
-    const int err = errno;
-    // A reply of the file server lost on the way fails a link that was
-    // made: the second link to the own file tells.
-    struct stat after {};
-    const bool made = linked == 0 || (::stat(own.constData(), &after) == 0 && after.st_nlink == 2);
-    ::unlink(own.constData());
-    if (!made && (err == EPERM || err == EOPNOTSUPP || err == ENOSYS))
-        return makeInPlace(path, text);
-    if (!made) {
-        if (err == EINTR)
-            return -1;
-        if (err == EEXIST)
-            return 0;
-        throw EInOutError::fromErrno(err);
-    }
-    Device = mine.st_dev;
-    Inode = mine.st_ino;
-    Held = true;
-    return 1;
+    // Anyone else holds a lease, renewed by its holder: stale once its
+    // time is older than the lease by the file server's clock.
+    const int lease = j.Holder.LeaseMs > 0 ? std::clamp(j.Holder.LeaseMs, ShortestLeaseMs, LongestLeaseMs) : leaseMs;
+    const long long age = msOf(serverNow) - msOf(o.Time);
+    j.Stale = age > lease;
+    busy.BreakAt = QDateTime::currentDateTimeUtc().addMSecs(std::max(0LL, lease - age));
+    return j;
 }
 
-int JournalLockFile::makeInPlace(const QByteArray& path, const QByteArray& text)
+bool JournalLockFile::breakStale(const Judged& stale)
 {
-    // A file system without hard links: the lock file is made with
-    // O_CREAT|O_EXCL and named after; killed in between, a program leaves
-    // a nameless lock that only ages out.
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (errno == EINTR)
-            return -1;
-        if (errno == EEXIST)
-            return 0;
+    // One breaker at a time, under "break", which a breaker holds for
+    // moments only: its own lease is a quarter of the lock's.
+    const int breakLease = std::max(ShortestLeaseMs, LeaseMs / 4);
+    const QByteArray own = name("break");
+    const timespec serverNow = makeOwn(own);
+    int err = 0;
+    if (!linkOwn(own, BreakPath, err)) {
+        if (err != EEXIST && err != EINTR)
+            throw EInOutError::fromErrno(err);
+        const JournalBusy::Holder lockHolder = LastHolder;
+        const Judged breaker = judge(BreakPath, serverNow, breakLease);
+        LastHolder = lockHolder;
+        if (breaker.Exists && breaker.Stale)
+            removeIfStill(BreakPath, breaker.Holder.Token, &breaker.Time);
+        return false;
+    }
+
+    // Judged again under the break lock: the same lock, still stale. A
+    // holder that renewed it meanwhile, or gave it back, keeps its lock.
+    const Judged again = judge(LockPath, serverNow, LeaseMs);
+    bool broken = false;
+    if (again.Exists && again.Stale && again.Holder.Token == stale.Holder.Token && sameTime(again.Time, stale.Time)) {
+        broken = removeIfStill(LockPath, again.Holder.Token, &again.Time);
+        if (broken) {
+            // A holder killed between making its own file and naming it
+            // the lock left that file too.
+            if (!again.Holder.Token.isEmpty())
+                ::unlink((Folder + "/lock." + again.Holder.Token).constData());
+            sweep(serverNow);
+        }
+    }
+    removeIfStill(BreakPath, Token, nullptr);
+    return broken || !again.Exists;
+}
+
+bool JournalLockFile::removeIfStill(const QByteArray& path, const QByteArray& token, const timespec* time)
+{
+    // Moved aside under a name of this program's own, then read: what was
+    // moved is removed only when it is the lock meant (its token, and its
+    // time when given); another is put back where it stood.
+    const QByteArray aside = name("aside");
+    if (::rename(path.constData(), aside.constData()) != 0) {
+        if (errno == ENOENT)
+            return false;
         throw EInOutError::fromErrno(errno);
     }
-    for (qsizetype done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.constData() + done, size_t(text.size() - done));
-        if (n <= 0 && errno != EINTR)
-            break; // a full disk: the lock holds all the same
-        done += n > 0 ? n : 0;
+    const Opened moved = openAndRead(aside);
+    const JournalLockHolder holder = JournalLockHolder::parse(moved.Text);
+    if (holder.Token == token && (!time || sameTime(moved.Time, *time))) {
+        ::unlink(aside.constData());
+        return true;
     }
-    struct stat mine {};
-    ::fstat(fd, &mine);
-    ::close(fd);
-    Device = mine.st_dev;
-    Inode = mine.st_ino;
-    Held = true;
-    return 1;
+    // Where another program took the lock in the very moment between, the
+    // holder of the lock put aside loses it: it finds out by its check
+    // before every write, and writes nothing.
+    ::link(aside.constData(), path.constData());
+    ::unlink(aside.constData());
+    return false;
+}
+
+void JournalLockFile::sweep(const timespec& serverNow)
+{
+    // Own files of programs that were killed between making them and
+    // naming them: none of a running program is ever that old.
+    DIR* dir = ::opendir(Folder.constData());
+    if (!dir)
+        return;
+    const long long oldest = msOf(serverNow) - (long long)LeftOverLeases * LeaseMs;
+    while (const dirent* e = ::readdir(dir)) {
+        const QByteArray entry(e->d_name);
+        if (!entry.startsWith("lock.") && !entry.startsWith("break.") && !entry.startsWith("aside."))
+            continue;
+        const QByteArray path = Folder + "/" + entry;
+        struct stat st {};
+        if (::lstat(path.constData(), &st) == 0 && msOf(st.st_mtim) < oldest)
+            ::unlink(path.constData());
+    }
+    ::closedir(dir);
 }
 
 void JournalLockFile::release()
@@ -254,69 +370,70 @@ void JournalLockFile::release()
     if (!Held)
         return;
     Held = false;
-    const QByteArray path = QFile::encodeName(Path);
-    struct stat st {};
-    if (::stat(path.constData(), &st) != 0 || st.st_dev != Device || st.st_ino != Inode)
-        return; // broken as stale while held, perhaps made anew by another
-    if (::unlink(path.constData()) != 0 && errno != ENOENT)
-        throw EInOutError::fromErrno(errno);
+    stopRenewal();
+    // Removed only while it still carries this lock's token: a lock broken
+    // as stale meanwhile, and perhaps taken by another, is left alone.
+    const Opened there = openAndRead(LockPath);
+    if (!there.Exists || JournalLockHolder::parse(there.Text).Token != Token)
+        return;
+    removeIfStill(LockPath, Token, nullptr);
 }
 
-bool JournalLockFile::breakIfStale()
+bool JournalLockFile::stillHeld()
 {
-    const QByteArray path = QFile::encodeName(Path);
-    struct stat judged {};
-    if (::stat(path.constData(), &judged) != 0) {
-        if (errno == ENOENT)
-            return true; // given back meanwhile: try again at once
-        throw EInOutError::fromErrno(errno);
-    }
-    const Holder holder = holderOf(readAll(path));
-    bool stale = false;
-    const QByteArray boot = bootId();
-    if (!holder.Boot.isEmpty() && holder.Boot == boot) {
-        // A holder on this computer since its last start: gone when its
-        // process no longer runs (killed, or crashed while it wrote).
-        stale = holder.Pid > 0 && !processRuns(holder.Pid, holder.Start);
-    } else if (!holder.Host.isEmpty() && holder.Host == thisHost()) {
-        // Made under this computer's name before it was last started: a
-        // file left by a power cut. (A copy of this computer under the
-        // same name would have made it after our start.)
-        const std::time_t booted = bootTime();
-        stale = booted > 0 && judged.st_mtime < booted;
-    }
-    // Any other holder: gone once the file is older than any change of
-    // the journal could take. The file's time is the file server's; the
-    // computers of a lab keep their clocks to it.
-    if (!stale)
-        stale = std::time(nullptr) - judged.st_mtime > StaleAfterSeconds;
-    if (!stale)
+    if (!Held || Lost)
         return false;
+    // A holder whose renewal has not come through for half the lease
+    // (a stopped process, a suspended computer, a server that does not
+    // answer) may have been broken by now, or soon will be.
+    if (bootClockMs() - RenewedAt >= LeaseMs / 2)
+        return false;
+    const Opened there = openAndRead(LockPath);
+    return there.Exists && JournalLockHolder::parse(there.Text).Token == Token;
+}
 
-    // Two programs may find the same stale file at once. Each moves it
-    // aside under a name of its own and checks that what it moved is the
-    // file it judged: if the other had already removed it and a new
-    // holder made the lock meanwhile, the new lock is put back.
-    const QByteArray aside = path + ".stale-" + thisHost() + "-" + QByteArray::number(::getpid());
-    if (::rename(path.constData(), aside.constData()) != 0) {
-        if (errno == ENOENT)
-            return true;
-        throw EInOutError::fromErrno(errno);
-    }
-    struct stat moved {};
-    if (::stat(aside.constData(), &moved) == 0 && !(sameFile(moved, judged) && moved.st_mtime == judged.st_mtime)) {
-        if (::link(aside.constData(), path.constData()) != 0) {
-            // A third program made a lock in the very moment between, and
-            // two hold at once. That takes three programs at one stale
-            // file within microseconds; nothing is left to do about it.
+void JournalLockFile::startRenewal()
+{
+    stopRenewal();
+    RenewStop = false;
+    Renewer = std::thread([this] {
+        std::unique_lock<std::mutex> lock(RenewMutex);
+        while (!RenewWake.wait_for(lock, std::chrono::milliseconds(LeaseMs / 4), [this] { return RenewStop; })) {
+            lock.unlock();
+            renewOnce();
+            lock.lock();
         }
-        ::unlink(aside.constData());
-        return false;
+    });
+}
+
+void JournalLockFile::stopRenewal()
+{
+    if (!Renewer.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> lock(RenewMutex);
+        RenewStop = true;
     }
-    ::unlink(aside.constData());
-    // A holder killed between naming its lock and tidying up left its own
-    // file too.
-    if (!holder.Host.isEmpty() && !holder.Host.contains('/') && holder.Pid > 0)
-        ::unlink((path + "." + holder.Host + "-" + QByteArray::number(holder.Pid)).constData());
-    return true;
+    RenewWake.notify_all();
+    Renewer.join();
+}
+
+void JournalLockFile::renewOnce()
+{
+    // The lock's time is set to the file server's "now" through the very
+    // file whose token was read: a lock broken and made anew meanwhile is
+    // never renewed by mistake.
+    const int fd = ::open(LockPath.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            Lost = true;
+        return;
+    }
+    char buf[4096];
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n <= 0 || JournalLockHolder::parse(QByteArray(buf, int(n))).Token != Token)
+        Lost = true;
+    else if (::futimens(fd, nullptr) == 0)
+        RenewedAt = bootClockMs();
+    ::close(fd);
 }

@@ -50,9 +50,11 @@ int GroupShare::open(const QByteArray& path, int flags, bool* created)
     // Told apart by O_EXCL: only the program whose exclusive create
     // succeeds made the file and shares it.
     for (;;) {
-        const int fd = ::open(path.constData(), flags & ~O_CREAT, 0666);
-        if (fd >= 0 || errno != ENOENT || !(flags & O_CREAT))
-            return fd;
+        if (!(flags & O_EXCL)) {
+            const int fd = ::open(path.constData(), flags & ~O_CREAT, 0666);
+            if (fd >= 0 || errno != ENOENT || !(flags & O_CREAT))
+                return fd;
+        }
         const int made = ::open(path.constData(), flags | O_EXCL, 0666);
         if (made < 0) {
             if (errno == EEXIST && !(flags & O_EXCL))

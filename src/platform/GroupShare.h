@@ -14,9 +14,9 @@
 class GroupShare
 {
 public:
-    // Opens path with flags, which hold O_CREAT; a file this call makes
-    // (it alone, not another program a moment before) is shared with the
-    // group of its folder. Returns the descriptor, or -1 with errno set.
+    // Opens path with flags, which hold O_CREAT (and O_EXCL where only a
+    // new file will do); a file this call makes (it alone, not another
+    // program a moment before) is shared with the group of its folder. Returns the descriptor, or -1 with errno set.
     // `created`, when given, tells whether this call made the file.
     static int open(const QByteArray& path, int flags, bool* created = nullptr);
 

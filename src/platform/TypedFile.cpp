@@ -60,6 +60,7 @@ void TypedFile::assign(const QString& name)
         ::close(Fd);
         Fd = -1;
     }
+    Parked = false;
     Name = name;
     Pos = 0;
 }
@@ -90,6 +91,7 @@ void TypedFile::open(OpenMode mode)
         ::close(Fd);
         Fd = -1;
     }
+    Parked = false;
     if (Name.isEmpty())
         throw EInOutError(EInOutError::InvalidFilename);
     const QByteArray path = QFile::encodeName(Name);
@@ -119,21 +121,59 @@ void TypedFile::open(OpenMode mode)
         Fd = uninterrupted([&] { return GroupShare::open(path, flags); });
     else
         Fd = uninterrupted([&] { return ::open(path.constData(), flags, 0666); });
+    Mode = mode;
     Pos = 0;
 }
 
 void TypedFile::close()
 {
+    if (Parked) {
+        Parked = false;
+        Pos = 0;
+        return;
+    }
     requireOpen();
+    Pos = 0;
+    closeHandle();
+}
+
+void TypedFile::closeHandle()
+{
     const int fd = Fd;
     Fd = -1;
-    Pos = 0;
     if (::close(fd) != 0 && errno != EINTR)
         throw EInOutError::fromErrno(errno);
 }
 
+void TypedFile::park()
+{
+    requireOpen();
+    Parked = true;
+    closeHandle();
+}
+
+void TypedFile::resume() const
+{
+    if (!Parked)
+        return;
+    const QByteArray path = QFile::encodeName(Name);
+    const int flags = (Mode == OpenMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+    Fd = uninterrupted([&] { return ::open(path.constData(), flags); });
+    Parked = false;
+}
+
+void TypedFile::reopen()
+{
+    requireOpen();
+    Parked = true;
+    closeHandle();
+    resume();
+}
+
 void TypedFile::requireOpen() const
 {
+    if (Parked)
+        resume();
     if (Fd < 0)
         throw EInOutError(EInOutError::FileNotOpen);
 }
@@ -148,7 +188,8 @@ void TypedFile::seek(std::int64_t record)
 
 std::int64_t TypedFile::filePos() const
 {
-    requireOpen();
+    if (!isOpen())
+        throw EInOutError(EInOutError::FileNotOpen);
     return Pos / RecordSize;
 }
 

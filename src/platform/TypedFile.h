@@ -40,7 +40,19 @@ public:
     void resetForReading();
     void close();
 
-    bool isOpen() const { return Fd >= 0; }
+    // Closes the handle while the file stays open to the program: name,
+    // access and position are kept, and the next operation (or resume)
+    // opens the existing file again. The journal is parked so between two
+    // changes where no record lock makes a network folder's copy the one
+    // read: each change opens it anew.
+    void park();
+    // Opens a parked file again, at the position it had.
+    void resume() const;
+    // Opens an open file again, at the position it had.
+    void reopen();
+
+    bool isOpen() const { return Fd >= 0 || Parked; }
+    // The handle, -1 when the file is closed or parked.
     int handle() const { return Fd; }
     int recordSize() const { return RecordSize; }
 
@@ -62,11 +74,16 @@ public:
 private:
     enum class OpenMode { Existing, Create, CreateIfMissing, ReadOnly };
 
+    // Throws "I/O error 103" for a file that is not open; opens a parked
+    // one again.
     void requireOpen() const;
     void open(OpenMode mode);
+    void closeHandle();
 
     QString Name;
     int RecordSize;
-    int Fd = -1;
+    mutable int Fd = -1;
+    mutable bool Parked = false;
+    OpenMode Mode = OpenMode::Existing; // as the file was opened
     std::int64_t Pos = 0; // in bytes, always a multiple of RecordSize
 };

@@ -1,5 +1,7 @@
 #include "WriterProcesses.h"
 
+#include "journal/JournalBusy.h"
+
 #include <QEventLoop>
 #include <QTimer>
 
@@ -40,6 +42,11 @@ bool WriterProcesses::run(QList<Lane>& lanes, int timeoutMs)
             done.Err = p->readAllStandardError();
             if (status == QProcess::NormalExit && !done.Killed)
                 done.ExitCode = code;
+            if (done.AgainWhenBusy && code == 2 && done.Err.contains(JournalBusy::busyText().toUtf8())) {
+                ++done.Busy;
+                start(lane, step);
+                return;
+            }
             start(lane, step + 1);
         });
         QObject::connect(p, &QProcess::errorOccurred, p, [&, p, lane, step](QProcess::ProcessError error) {
@@ -48,6 +55,12 @@ bool WriterProcesses::run(QList<Lane>& lanes, int timeoutMs)
                 start(lane, step + 1);
             }
         });
+        if (!run.Environment.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const QString& setting : run.Environment)
+                env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+            p->setProcessEnvironment(env);
+        }
         p->start(run.Program, run.Args);
         if (run.KillAfterMs >= 0)
             QTimer::singleShot(run.KillAfterMs, p, [&, p, lane, step] {

@@ -18,12 +18,16 @@ struct WriterRun
     QStringList Args;
     int KillAfterMs = -1;        // no kill when negative
     long long FileSizeLimit = -1; // RLIMIT_FSIZE of the child, none when negative
+    QStringList Environment;     // "NAME=value" added to the test's own
+    // Run again, as a student presses again, while the journal was busy.
+    bool AgainWhenBusy = false;
 
     // What the run left.
     QByteArray Out;
     QByteArray Err;
     bool Killed = false;  // stopped by the kill while it ran
     int ExitCode = -1;    // when it ended by itself
+    int Busy = 0;         // times it was told that the journal was busy
     bool Ended() const { return !Killed && ExitCode >= 0; }
 };
 

@@ -36,7 +36,8 @@ public:
             return;
         }
         LockFile = JournalLockFile::pathFor(path);
-        writeFile(LockFile, JournalLockFile::holderText());
+        QDir().mkpath(JournalLockFile::folderFor(path));
+        writeFile(LockFile, JournalLockHolder::self(JournalLockHolder::newToken(), 20000).text());
     }
     ~Barrier() { release(); }
 

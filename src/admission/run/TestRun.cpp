@@ -117,6 +117,9 @@ void TestRun::dxfTimer1EndOfTime()
 
 void TestRun::giveUp()
 {
+    // Nothing is timed any longer: the question's time cannot end while
+    // the journal is written (or waited for).
+    C.dxfTimer1->Stop();
     closeBank();
     FJournal.WriteStudent();
     FJournal.close();
