@@ -9,6 +9,12 @@ set -eu
 OPLAB_ROOT=${OPLAB_ROOT:?set OPLAB_ROOT to the source tree before sourcing scripts/setup.sh}
 OPLAB_BUILD=${OPLAB_BUILD:-$OPLAB_ROOT/build}
 
+# The compiler cache names the files below the source tree by their place
+# in it, so a clone in another folder (CI's) builds from what an earlier
+# build of the same sources left in the cache.
+export CCACHE_BASEDIR="$OPLAB_ROOT"
+export CCACHE_NOHASHDIR=1
+
 oplab_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
 qt6-svg-dev libgl-dev fonts-liberation xvfb xauth ccache"
 # The instructor's window: its plots (Qt Charts, whose CMake files need Qt
