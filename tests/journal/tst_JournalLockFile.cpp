@@ -54,12 +54,17 @@ QByteArray endedPid()
     return QByteArray::number(pid);
 }
 
-void writeLockFile(const QByteArray& text, long ageSeconds)
+void writeAged(const QString& path, const QByteArray& text, long ageSeconds)
 {
     QDir().mkpath(Folder);
-    writeFile(LockName, text);
+    writeFile(path, text);
     const timespec times[2] = { { ::time(nullptr) - ageSeconds, 0 }, { ::time(nullptr) - ageSeconds, 0 } };
-    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(LockName).constData(), times, 0) == 0);
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+}
+
+void writeLockFile(const QByteArray& text, long ageSeconds)
+{
+    writeAged(LockName, text, ageSeconds);
 }
 
 QString registerOnce(Journal& journal, const QString& code)
@@ -187,18 +192,26 @@ void tst_JournalLockFile::lockFileOfAnotherHolder()
     QFETCH(long, age);
     QFETCH(QString, busy);
     writeLockFile(holder, age);
+    // Own files of two programs killed before they named their lock: one
+    // long ago, one a moment ago.
+    const QString longAgo = QStringLiteral("lock.00000000000000000000000000000000");
+    const QString moment = QStringLiteral("lock.11111111111111111111111111111111");
+    writeAged(Folder + QLatin1Char('/') + longAgo, QByteArray(), 1000);
+    writeAged(Folder + QLatin1Char('/') + moment, QByteArray(), 0);
     FakeClock clock;
     Journal journal(Name, clock);
     const QString said = registerOnce(journal, QStringLiteral("5"));
     QCOMPARE(said.isEmpty(), busy.isEmpty());
     QVERIFY2(said.contains(busy), qPrintable(said));
     QCOMPARE(readFile(Name).size(), busy.isEmpty() ? 73 : 0);
-    // A broken lock is gone with this program's own, and nothing is left
-    // in the lock folder; a live one stands as it was.
+    // A broken lock is gone with this program's own, and the break swept
+    // away what no running program can have left; a live one stands as
+    // it was, and so does all the rest.
     if (busy.isEmpty()) {
-        QCOMPARE(QDir(Folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(Folder).entryList(QDir::Files | QDir::Hidden), QStringList { moment });
     } else {
-        QCOMPARE(QDir(Folder).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("lock") });
+        QCOMPARE(QDir(Folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList { QStringLiteral("lock"), longAgo, moment }));
         QCOMPARE(readFile(LockName), holder);
     }
 }
