@@ -1,7 +1,8 @@
 // The default lab folder as the student meets it: the theory page drawn at
 // the bench's 11 px base with nothing smaller than 9 px and its pictures
-// found beside it, and every question of both banks answered by a section
-// of the theory page (the table in data/README.md).
+// found beside it, the diagram kept in data/ the one the build renders,
+// and every question of both banks answered by a section of the theory
+// page (the table in data/README.md).
 #include "platform/controls/TWebBrowser.h"
 
 #include <QFile>
@@ -81,6 +82,17 @@ private slots:
                 QVERIFY2(run.rawFont().pixelSize() >= 9, qPrintable(block.text()));
         }
         QCOMPARE(pictures, 1);
+    }
+
+    void diagramKeptBesideTheSource()
+    {
+        // data/1.htm opened from the source tree shows the diagram that the
+        // bench's lab folder gets.
+        const QImage kept(QStringLiteral(OPLAB_SOURCE_DIR "/data/schematic.png"));
+        const QImage rendered(QStringLiteral(OPLAB_BINARY_DIR "/share/oplab/lab/schematic.png"));
+        QVERIFY(!rendered.isNull());
+        QVERIFY2(kept.convertToFormat(QImage::Format_ARGB32) == rendered.convertToFormat(QImage::Format_ARGB32),
+                 "data/schematic.png is not the diagram the build renders: copy build/lab/schematic.png there");
     }
 
     void everyQuestionHasItsSection()
