@@ -1,7 +1,9 @@
 // The default lab folder as the student meets it: the theory page drawn at
 // the bench's 11 px base with nothing smaller than 9 px and its pictures
-// found beside it, and every question of both banks answered by a section
-// of the theory page (the table in data/README.md).
+// found beside it, every question of both banks answered by a section of
+// the theory page (the table in data/README.md), the result lines quoted
+// as the bench writes them, and the instructions' table of typical values.
+#include "platform/controls/TRichEdit.h"
 #include "platform/controls/TWebBrowser.h"
 
 #include <QFile>
@@ -11,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QtTest>
 
 namespace {
@@ -32,6 +35,47 @@ QStringList questions(const QString& source)
         if (lines[i + 1].startsWith(QLatin1String("A. ")))
             found << lines[i];
     return found;
+}
+
+// A document of data/ as the student reads it, as plain text with no-break
+// spaces made plain: the pages as the bench's views lay them out (so
+// "K<sub>сф</sub>" reads "Kсф"), the Aiken sources as they stand.
+QString plainText(const QString& name)
+{
+    const QString path = QStringLiteral(OPLAB_SOURCE_DIR "/data/") + name;
+    if (name.endsWith(QLatin1String(".htm"))) {
+        TWebBrowser browser;
+        browser.navigate(path);
+        return browser.document()->toPlainText();
+    }
+    if (name.endsWith(QLatin1String(".rtf"))) {
+        TRichEdit view;
+        view.loadFromFile(path);
+        return view.document()->toPlainText();
+    }
+    return readUtf8(path);
+}
+
+// The result lines the bench writes, "N" standing for a reading.
+const QStringList BenchLines = {
+    "K = ", "U вых = N B", "U вых.г. = N B", "Uвых.г. = N B", "Uвых.г = N B", "U`вых = N B",
+    "U``вых = N B", "U1 = 3 B", "U`1 = 4 B", "U``1 = 5 B", "Uсм = 0,003 В  ", "Iвх1 = 50 nA",
+    "Iвх2 = 100 nA", "Rвх= 360 К", "Rвых= 0,2 К", "Ксф = 10", "Кос.сф = 60 Дб",
+};
+
+// Whether a quotation is a result line of the bench or its beginning; a
+// reading may be quoted as "…".
+bool quotesTheBench(const QString& quoted)
+{
+    for (const QString& line : BenchLines) {
+        QString pattern = QRegularExpression::escape(line);
+        pattern.replace(QLatin1String("N"), QStringLiteral("(…|[0-9]*,?[0-9]+)"));
+        const auto match = QRegularExpression(QRegularExpression::anchoredPattern(pattern))
+                               .match(quoted, 0, QRegularExpression::PartialPreferCompleteMatch);
+        if (match.hasMatch() || match.hasPartialMatch())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -81,6 +125,78 @@ private slots:
                 QVERIFY2(run.rawFont().pixelSize() >= 9, qPrintable(block.text()));
         }
         QCOMPARE(pictures, 1);
+    }
+
+    void documentsWriteAsTheBenchDoes_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("quotesResults");
+        QTest::newRow("theory page") << "1.htm" << true;
+        QTest::newRow("instructions") << "1.rtf" << true;
+        QTest::newRow("first bank") << "Qest.aiken.txt" << false;
+        QTest::newRow("second bank") << "Qest1.aiken.txt" << true;
+    }
+    void documentsWriteAsTheBenchDoes()
+    {
+        QFETCH(QString, document);
+        QFETCH(bool, quotesResults);
+        const QString text = plainText(document);
+        QVERIFY(text.size() > 1000);
+
+        // Every quotation of a result line is what the bench writes.
+        static const QRegularExpression quotation(QStringLiteral("«([^«»]*)»"));
+        static const QRegularExpression resultLine(QStringLiteral("^[UIRKК][^=]{0,12}="));
+        int quoted = 0;
+        for (auto m = quotation.globalMatch(text); m.hasNext();) {
+            const QString q = m.next().captured(1);
+            if (!resultLine.match(q).hasMatch())
+                continue;
+            QVERIFY2(quotesTheBench(q), qPrintable(QStringLiteral("«%1» is not what the bench writes").arg(q)));
+            ++quoted;
+        }
+        QCOMPARE(quoted > 0, quotesResults);
+
+        // Outside the quotations one way of writing each symbol: the
+        // coefficients with the Latin K, the common-mode voltage Uсф, the
+        // degree Celsius with the Cyrillic С.
+        QString own = text;
+        own.remove(quotation);
+        static const QRegularExpression mixed(QStringLiteral(
+            "(?<!\\p{L})К(сф|ос\\.сф|дБ|(?=\\s*[=/·.,;:)]))|вх\\.сф|°[A-Za-z]"));
+        const auto found = mixed.match(own);
+        QVERIFY2(!found.hasMatch(),
+                 qPrintable(found.captured() + " in: " + own.mid(std::max<qsizetype>(0, found.capturedStart() - 40), 80)));
+    }
+
+    void instructionsGiveTypicalValues()
+    {
+        // The report compares the results with typical values: the
+        // instructions hold them for all six parameters, each row in the
+        // parameter's unit.
+        TRichEdit view;
+        view.loadFromFile(QStringLiteral(OPLAB_SOURCE_DIR "/data/1.rtf"));
+        QTextTable* table = nullptr;
+        for (QTextFrame* frame : view.document()->rootFrame()->childFrames())
+            if (auto* t = qobject_cast<QTextTable*>(frame))
+                table = t;
+        QVERIFY(table);
+        const auto cell = [table](int row, int column) {
+            QTextCursor c = table->cellAt(row, column).firstCursorPosition();
+            c.setPosition(table->cellAt(row, column).lastPosition(), QTextCursor::KeepAnchor);
+            return c.selectedText();
+        };
+        const QList<std::pair<QString, QString>> parameters = {
+            {"Коэффициент усиления", "дБ"},   {"Напряжение смещения", "мВ"},
+            {"Входные токи", "нА"},           {"Входное сопротивление", "МОм"},
+            {"Выходное сопротивление", "Ом"}, {"Коэффициент ослабления синфазного сигнала", "дБ"},
+        };
+        QCOMPARE(table->rows(), 1 + int(parameters.size()));
+        for (int row = 1; row < table->rows(); ++row) {
+            const auto& [parameter, unit] = parameters[row - 1];
+            QVERIFY2(cell(row, 0).startsWith(parameter), qPrintable(cell(row, 0)));
+            QCOMPARE(cell(row, 1), unit);
+            QVERIFY2(!cell(row, 2).trimmed().isEmpty(), qPrintable(parameter));
+        }
     }
 
     void everyQuestionHasItsSection()
