@@ -4,6 +4,7 @@
 #include "platform/GroupShare.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cerrno>
@@ -370,7 +371,12 @@ void JournalLockFile::release()
     if (!Held)
         return;
     Held = false;
-    stopRenewal();
+    // The renewal is told to stop, and waited for only once the lock is
+    // given back: on a busy computer its thread may take a while to be
+    // scheduled, and no other program should wait for that. A renewal
+    // meanwhile touches this lock or finds it gone, nothing else.
+    askRenewalToStop();
+    const auto joined = qScopeGuard([this] { stopRenewal(); });
     // Removed only while it still carries this lock's token: a lock broken
     // as stale meanwhile, and perhaps taken by another, is left alone.
     const Opened there = openAndRead(LockPath);
@@ -406,15 +412,20 @@ void JournalLockFile::startRenewal()
     });
 }
 
-void JournalLockFile::stopRenewal()
+void JournalLockFile::askRenewalToStop()
 {
-    if (!Renewer.joinable())
-        return;
     {
         std::lock_guard<std::mutex> lock(RenewMutex);
         RenewStop = true;
     }
     RenewWake.notify_all();
+}
+
+void JournalLockFile::stopRenewal()
+{
+    if (!Renewer.joinable())
+        return;
+    askRenewalToStop();
     Renewer.join();
 }
 

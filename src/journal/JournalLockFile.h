@@ -103,6 +103,7 @@ private:
     QByteArray name(const char* prefix) const;
 
     void startRenewal();
+    void askRenewalToStop();
     void stopRenewal();
     void renewOnce();
 
