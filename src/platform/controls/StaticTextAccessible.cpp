@@ -1,0 +1,73 @@
+#include "platform/controls/StaticTextAccessible.h"
+
+#include "platform/controls/TStaticText.h"
+
+namespace {
+
+QAccessibleInterface* create(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("TStaticText"))
+        if (auto* text = qobject_cast<TStaticText*>(object))
+            return new StaticTextAccessible(text);
+    return nullptr;
+}
+
+} // namespace
+
+StaticTextAccessible::StaticTextAccessible(TStaticText* text)
+    : QAccessibleWidget(text, QAccessible::StaticText)
+{
+}
+
+void StaticTextAccessible::install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(create);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+TStaticText* StaticTextAccessible::display() const
+{
+    return static_cast<TStaticText*>(widget());
+}
+
+bool StaticTextAccessible::named() const
+{
+    return !display()->accessibleName().isEmpty();
+}
+
+QAccessible::Role StaticTextAccessible::role() const
+{
+    return named() ? QAccessible::Indicator : QAccessible::StaticText;
+}
+
+QString StaticTextAccessible::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name:
+        return named() ? display()->accessibleName() : display()->Caption();
+    case QAccessible::Value:
+        return named() ? display()->Caption() : QString();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+void* StaticTextAccessible::interface_cast(QAccessible::InterfaceType t)
+{
+    if (t == QAccessible::ValueInterface && named())
+        return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+}
+
+QVariant StaticTextAccessible::currentValue() const
+{
+    QString reading = display()->Caption().trimmed();
+    reading.replace(QLatin1Char(','), QLatin1Char('.'));
+    reading.remove(QLatin1Char(' '));
+    bool ok = false;
+    const double value = reading.toDouble(&ok);
+    return ok ? QVariant(value) : QVariant();
+}
