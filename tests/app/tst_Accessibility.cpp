@@ -15,19 +15,6 @@
 
 namespace {
 
-bool openPage(WindowDriver& w, const QString& page)
-{
-    if (page == QLatin1String("1"))
-        w.click(QStringLiteral("dxfColorButton2"));
-    else if (page == QLatin1String("1_2"))
-        w.registerStudent();
-    else if (page == QLatin1String("2"))
-        w.startTest();
-    else if (page == QLatin1String("3"))
-        return w.reachBench();
-    return w.page() == page;
-}
-
 // The interface's state as words: "checked", "unchecked" (checkable, not
 // checked), "selected", "focusable".
 QStringList stateWords(const QAccessibleInterface* iface)
@@ -131,7 +118,7 @@ private slots:
         QFETCH(QString, description);
         QFETCH(QStringList, state);
         WindowDriver w;
-        QVERIFY(openPage(w, page));
+        QVERIFY(w.openPage(page));
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w.widget(control));
         QVERIFY(iface && iface->isValid());
         QCOMPARE(int(iface->role()), role);
@@ -155,7 +142,7 @@ private slots:
     {
         QFETCH(QString, page);
         WindowDriver w;
-        QVERIFY(openPage(w, page));
+        QVERIFY(w.openPage(page));
         QWidget* shown = w.widget("Page" + page);
         QStringList nameless;
         for (QWidget* c : shown->findChildren<QWidget*>()) {
@@ -184,12 +171,13 @@ private slots:
         QCOMPARE(bar->indexOfChild(second), 1);
         QCOMPARE(second->parent(), bar);
         second->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QVERIFY(w.widget("RichEdit1")->isVisible());
+        QTRY_VERIFY(w.widget("RichEdit1")->isVisible());
         QCOMPARE(stateWords(second), QStringList({"selected", "focusable"}));
         QCOMPARE(stateWords(first), QStringList({"focusable"}));
     }
 
-    // A screen reader's "press" and "toggle" work the controls as a click.
+    // A screen reader's "press" and "toggle" work the controls as a click,
+    // once its call has returned.
     void actionsWorkAsClicks()
     {
         WindowDriver w;
@@ -198,8 +186,10 @@ private slots:
             QAccessible::queryAccessibleInterface(w.widget(control))->actionInterface()->doAction(action);
         };
         act("ChS2", QAccessibleActionInterface::toggleAction());
-        QCOMPARE(w.sw(2)->Caption(), QString("S2 вкл."));
+        QVERIFY(!w.sw(2)->Checked());
+        QTRY_COMPARE(w.sw(2)->Caption(), QString("S2 вкл."));
         act("SpeedButton1", QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(w.Dialogs.Shown.size(), 1);
         QCOMPARE(w.Dialogs.take().last(), QString("error: Неправильно установлены тумблеры."));
         QVERIFY(!w.powerOn());
     }

@@ -11,19 +11,6 @@
 
 namespace {
 
-bool openPage(WindowDriver& w, const QString& page)
-{
-    if (page == QLatin1String("1"))
-        w.click(QStringLiteral("dxfColorButton2"));
-    else if (page == QLatin1String("1_2"))
-        w.registerStudent();
-    else if (page == QLatin1String("2"))
-        w.startTest();
-    else if (page == QLatin1String("3"))
-        return w.reachBench();
-    return w.page() == page;
-}
-
 QImage look(QWidget* control)
 {
     return control->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -78,7 +65,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(bool, framedAfterClick);
         WindowDriver w;
-        QVERIFY(openPage(w, page));
+        QVERIFY(w.openPage(page));
         KeyStudent keys(w);
         QWidget* c = w.widget(control);
         QWidget* pageWidget = c->window()->findChild<QWidget*>("Page" + page);

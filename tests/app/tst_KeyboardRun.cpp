@@ -12,24 +12,6 @@
 #include <QSlider>
 #include <QtTest>
 
-namespace {
-
-// Brings a fresh window to a page with the mouse, as the window tests do.
-bool openPage(WindowDriver& w, const QString& page)
-{
-    if (page == QLatin1String("1"))
-        w.click(QStringLiteral("dxfColorButton2"));
-    else if (page == QLatin1String("1_2"))
-        w.registerStudent();
-    else if (page == QLatin1String("2"))
-        w.startTest();
-    else if (page == QLatin1String("3"))
-        return w.reachBench();
-    return w.page() == page;
-}
-
-} // namespace
-
 class tst_KeyboardRun : public QObject
 {
     Q_OBJECT
@@ -55,7 +37,7 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QStringList, order);
         WindowDriver w;
-        QVERIFY(openPage(w, page));
+        QVERIFY(w.openPage(page));
         KeyStudent keys(w);
         QCOMPARE(keys.focusedName(), order.first());
         QStringList forward {keys.focusedName()};
@@ -107,7 +89,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, after);
         WindowDriver w;
-        QVERIFY(openPage(w, page));
+        QVERIFY(w.openPage(page));
         KeyStudent keys(w);
         QVERIFY(keys.reach(control));
         keys.press(Qt::Key(key));

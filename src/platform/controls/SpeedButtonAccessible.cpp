@@ -1,18 +1,9 @@
 #include "platform/controls/SpeedButtonAccessible.h"
 
 #include "platform/controls/TSpeedButton.h"
+#include "widgets/common/AccessibleFactory.h"
 
-namespace {
-
-QAccessibleInterface* create(const QString&, QObject* object)
-{
-    // Derived buttons (the framed speed button of the test) included.
-    if (auto* button = qobject_cast<TSpeedButton*>(object))
-        return new SpeedButtonAccessible(button);
-    return nullptr;
-}
-
-} // namespace
+#include <QTimer>
 
 SpeedButtonAccessible::SpeedButtonAccessible(TSpeedButton* button)
     : QAccessibleWidget(button, QAccessible::Button)
@@ -21,11 +12,7 @@ SpeedButtonAccessible::SpeedButtonAccessible(TSpeedButton* button)
 
 void SpeedButtonAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactory::install<TSpeedButton, SpeedButtonAccessible>();
 }
 
 TSpeedButton* SpeedButtonAccessible::button() const
@@ -73,7 +60,10 @@ QStringList SpeedButtonAccessible::actionNames() const
 void SpeedButtonAccessible::doAction(const QString& actionName)
 {
     if (actionName == pressAction() || actionName == toggleAction()) {
-        button()->Press();
+        // After the call returns, as Qt's own buttons do: a handler that
+        // opens a message box must not hold the screen reader's call.
+        TSpeedButton* target = button();
+        QTimer::singleShot(0, target, [target] { target->Press(); });
         return;
     }
     QAccessibleWidget::doAction(actionName);

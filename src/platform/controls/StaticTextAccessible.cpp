@@ -1,18 +1,7 @@
 #include "platform/controls/StaticTextAccessible.h"
 
 #include "platform/controls/TStaticText.h"
-
-namespace {
-
-QAccessibleInterface* create(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("TStaticText"))
-        if (auto* text = qobject_cast<TStaticText*>(object))
-            return new StaticTextAccessible(text);
-    return nullptr;
-}
-
-} // namespace
+#include "widgets/common/AccessibleFactory.h"
 
 StaticTextAccessible::StaticTextAccessible(TStaticText* text)
     : QAccessibleWidget(text, QAccessible::StaticText)
@@ -21,11 +10,7 @@ StaticTextAccessible::StaticTextAccessible(TStaticText* text)
 
 void StaticTextAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactory::install<TStaticText, StaticTextAccessible>();
 }
 
 TStaticText* StaticTextAccessible::display() const

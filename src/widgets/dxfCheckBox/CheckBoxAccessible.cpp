@@ -1,18 +1,13 @@
 #include "widgets/dxfCheckBox/CheckBoxAccessible.h"
 
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
+#include "widgets/common/AccessibleFactory.h"
+
+#include <QTimer>
 
 namespace {
 
 const char* const LabelProperty = "AccessibleLabel";
-
-QAccessibleInterface* create(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("TdxfCheckBox"))
-        if (auto* box = qobject_cast<TdxfCheckBox*>(object))
-            return new CheckBoxAccessible(box);
-    return nullptr;
-}
 
 } // namespace
 
@@ -23,11 +18,7 @@ CheckBoxAccessible::CheckBoxAccessible(TdxfCheckBox* box)
 
 void CheckBoxAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactory::install<TdxfCheckBox, CheckBoxAccessible>();
 }
 
 void CheckBoxAccessible::setLabel(TdxfCheckBox* box, QWidget* label)
@@ -101,8 +92,13 @@ QStringList CheckBoxAccessible::actionNames() const
 void CheckBoxAccessible::doAction(const QString& actionName)
 {
     if (actionName == toggleAction() || actionName == pressAction()) {
-        if (box()->isEnabled())
-            box()->Click();
+        // After the call returns, as Qt's own buttons do: a handler that
+        // opens a message box must not hold the screen reader's call.
+        TdxfCheckBox* target = box();
+        QTimer::singleShot(0, target, [target] {
+            if (target->isEnabled())
+                target->Click();
+        });
         return;
     }
     QAccessibleWidget::doAction(actionName);

@@ -1,18 +1,9 @@
 #include "widgets/dxfColorButton/ColorButtonAccessible.h"
 
 #include "widgets/dxfColorButton/TdxfColorButton.h"
+#include "widgets/common/AccessibleFactory.h"
 
-namespace {
-
-QAccessibleInterface* create(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("TdxfColorButton"))
-        if (auto* button = qobject_cast<TdxfColorButton*>(object))
-            return new ColorButtonAccessible(button);
-    return nullptr;
-}
-
-} // namespace
+#include <QTimer>
 
 ColorButtonAccessible::ColorButtonAccessible(TdxfColorButton* button)
     : QAccessibleWidget(button, QAccessible::Button)
@@ -21,11 +12,7 @@ ColorButtonAccessible::ColorButtonAccessible(TdxfColorButton* button)
 
 void ColorButtonAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactory::install<TdxfColorButton, ColorButtonAccessible>();
 }
 
 TdxfColorButton* ColorButtonAccessible::button() const
@@ -59,7 +46,10 @@ QStringList ColorButtonAccessible::actionNames() const
 void ColorButtonAccessible::doAction(const QString& actionName)
 {
     if (actionName == pressAction()) {
-        button()->Click();
+        // After the call returns, as Qt's own buttons do: a handler that
+        // opens a message box must not hold the screen reader's call.
+        TdxfColorButton* target = button();
+        QTimer::singleShot(0, target, [target] { target->Click(); });
         return;
     }
     QAccessibleWidget::doAction(actionName);

@@ -4,21 +4,7 @@
 #include "widgets/dxfOutlookBar/OutlookHeaderAccessible.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
-
-namespace {
-
-QAccessibleInterface* create(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("TdxfOutlookBar"))
-        if (auto* bar = qobject_cast<TdxfOutlookBar*>(object))
-            return new OutlookBarAccessible(bar);
-    if (className == QLatin1String("TdxfOutlookGroup"))
-        if (auto* group = qobject_cast<TdxfOutlookGroup*>(object))
-            return new OutlookGroupAccessible(group);
-    return nullptr;
-}
-
-} // namespace
+#include "widgets/common/AccessibleFactory.h"
 
 OutlookBarAccessible::OutlookBarAccessible(TdxfOutlookBar* bar)
     : QAccessibleWidget(bar, QAccessible::PageTabList)
@@ -33,11 +19,8 @@ OutlookBarAccessible::~OutlookBarAccessible()
 
 void OutlookBarAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactory::install<TdxfOutlookBar, OutlookBarAccessible>();
+    AccessibleFactory::install<TdxfOutlookGroup, OutlookGroupAccessible>();
 }
 
 QAccessibleInterface* OutlookBarAccessible::header(TdxfOutlookGroup* group)

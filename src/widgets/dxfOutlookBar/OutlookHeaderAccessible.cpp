@@ -3,6 +3,8 @@
 #include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
 
+#include <QTimer>
+
 OutlookHeaderAccessible::OutlookHeaderAccessible(TdxfOutlookBar* bar, TdxfOutlookGroup* group)
     : FBar(bar)
     , FGroup(group)
@@ -74,8 +76,12 @@ void OutlookHeaderAccessible::doAction(const QString& actionName)
         return;
     if (actionName == setFocusAction())
         FBar->setFocus(Qt::OtherFocusReason);
+    // The switch animates for a fifth of a second: after the call returns.
     if (actionName == pressAction() || actionName == setFocusAction())
-        FBar->setActiveGroup(FGroup);
+        QTimer::singleShot(0, FBar, [bar = FBar, group = FGroup] {
+            if (bar && group)
+                bar->setActiveGroup(group);
+        });
 }
 
 QStringList OutlookHeaderAccessible::keyBindingsForAction(const QString& actionName) const

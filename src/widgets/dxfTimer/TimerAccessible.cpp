@@ -1,18 +1,7 @@
 #include "widgets/dxfTimer/TimerAccessible.h"
 
 #include "widgets/dxfTimer/TdxfTimer.h"
-
-namespace {
-
-QAccessibleInterface* create(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("TdxfTimer"))
-        if (auto* timer = qobject_cast<TdxfTimer*>(object))
-            return new TimerAccessible(timer);
-    return nullptr;
-}
-
-} // namespace
+#include "widgets/common/AccessibleFactory.h"
 
 TimerAccessible::TimerAccessible(TdxfTimer* timer)
     : QAccessibleWidget(timer, QAccessible::Clock)
@@ -21,11 +10,7 @@ TimerAccessible::TimerAccessible(TdxfTimer* timer)
 
 void TimerAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactory::install<TdxfTimer, TimerAccessible>();
 }
 
 QString TimerAccessible::text(QAccessible::Text t) const

@@ -1,17 +1,7 @@
 #include "widgets/glLabel/LabelAccessible.h"
 
 #include "widgets/glLabel/TglCustomLabel.h"
-
-namespace {
-
-QAccessibleInterface* create(const QString&, QObject* object)
-{
-    if (auto* label = qobject_cast<TglCustomLabel*>(object))
-        return new LabelAccessible(label);
-    return nullptr;
-}
-
-} // namespace
+#include "widgets/common/AccessibleFactory.h"
 
 LabelAccessible::LabelAccessible(TglCustomLabel* label)
     : QAccessibleWidget(label, QAccessible::StaticText)
@@ -20,11 +10,7 @@ LabelAccessible::LabelAccessible(TglCustomLabel* label)
 
 void LabelAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    AccessibleFactory::install<TglCustomLabel, LabelAccessible>();
 }
 
 TglCustomLabel* LabelAccessible::label() const
