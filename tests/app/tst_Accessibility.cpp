@@ -90,7 +90,7 @@ private slots:
         row("2", "glStaticText1", QAccessible::StaticText, "*", "", {});
         row("2", "dxf1", QAccessible::RadioButton, "*", "", {"checked", "focusable"});
         row("2", "dxf4", QAccessible::RadioButton, "*", "", {"unchecked", "focusable"});
-        row("2", "dxfTimer1", QAccessible::Clock, "Осталось секунд", "", {});
+        row("2", "dxfTimer1", QAccessible::StaticText, "Осталось секунд", "45", {});
         row("2", "glSpeedButton1", QAccessible::Button, "OK", "Подтвердите ответ", button);
         row("2", "dxfColorButton1", QAccessible::Button, "Закрыть", "отказ от работы", button);
         row("3", "CB1", QAccessible::CheckBox, "Коэффициент усиления", "", {"unchecked", "focusable"});
@@ -102,8 +102,8 @@ private slots:
         row("3", "SpeedButton1", QAccessible::Button, "Питание", "Выкл.", {"unchecked", "focusable"});
         row("3", "TB1", QAccessible::Slider, "Баланс ОУ", "", button);
         row("3", "TB2", QAccessible::Slider, "U~", "", button);
-        row("3", "STP1", QAccessible::Indicator, "Вольтметр 1", "", {});
-        row("3", "STP2", QAccessible::Indicator, "Вольтметр 2", "", {});
+        row("3", "STP1", QAccessible::StaticText, "Вольтметр 1", "", {});
+        row("3", "STP2", QAccessible::StaticText, "Вольтметр 2", "", {});
         row("3", "Label2", QAccessible::StaticText, "U вых = ", "", {});
         row("3", "Label14", QAccessible::StaticText, "Rвх= ", "", {});
         row("3", "BitBtn2", QAccessible::Button, "Печать экрана", "", button);

@@ -23,17 +23,15 @@ bool StaticTextAccessible::named() const
     return !display()->accessibleName().isEmpty();
 }
 
-QAccessible::Role StaticTextAccessible::role() const
-{
-    return named() ? QAccessible::Indicator : QAccessible::StaticText;
-}
-
 QString StaticTextAccessible::text(QAccessible::Text t) const
 {
     switch (t) {
     case QAccessible::Name:
         return named() ? display()->accessibleName() : display()->Caption();
     case QAccessible::Value:
+    case QAccessible::Description:
+        // Screen readers read a label's description where they read no
+        // value of it.
         return named() ? display()->Caption() : QString();
     default:
         return QAccessibleWidget::text(t);

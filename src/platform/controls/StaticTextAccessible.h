@@ -4,10 +4,10 @@
 
 class TStaticText;
 
-// What a screen reader is told of a static text. One the window names (a
-// voltmeter, "Вольтметр 1") is an indicator whose value is its caption,
-// the reading, and whose current value is that reading as a number; any
-// other is a label named by its caption.
+// What a screen reader is told of a static text: a label. One the window
+// names (a voltmeter, "Вольтметр 1") shows its reading: its caption is its
+// value and description, and its current value is that reading as a
+// number; any other is named by its caption.
 class StaticTextAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
 public:
@@ -17,7 +17,6 @@ public:
     // made.
     static void install();
 
-    QAccessible::Role role() const override;
     QString text(QAccessible::Text t) const override;
     void* interface_cast(QAccessible::InterfaceType t) override;
 

@@ -29,6 +29,8 @@ void TStaticText::setCaption(const QString& caption)
     if (!accessibleName().isEmpty()) {
         QAccessibleValueChangeEvent reading(this, caption);
         AccessibleNotice::send(reading);
+        QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+        AccessibleNotice::send(described);
     }
 }
 

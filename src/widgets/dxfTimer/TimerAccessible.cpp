@@ -4,7 +4,7 @@
 #include "widgets/common/AccessibleFactory.h"
 
 TimerAccessible::TimerAccessible(TdxfTimer* timer)
-    : QAccessibleWidget(timer, QAccessible::Clock)
+    : QAccessibleWidget(timer, QAccessible::StaticText)
 {
 }
 
@@ -15,7 +15,7 @@ void TimerAccessible::install()
 
 QString TimerAccessible::text(QAccessible::Text t) const
 {
-    if (t == QAccessible::Value)
+    if (t == QAccessible::Value || t == QAccessible::Description)
         return static_cast<TdxfTimer*>(widget())->GetDisplayText();
     return QAccessibleWidget::text(t);
 }

@@ -4,10 +4,10 @@
 
 class TdxfTimer;
 
-// What a screen reader is told of a countdown clock: a clock named by the
-// window ("Осталось секунд" on the test), whose value is the face text,
-// the time counted or remaining as the face shows it. Its ticks raise no
-// notice: the reader asks when the student wants to know.
+// What a screen reader is told of a countdown clock: a label named by the
+// window ("Осталось секунд" on the test), whose value and description are
+// the face text, the time counted or remaining as the face shows it. Its
+// ticks raise no notice: the reader asks when the student wants to know.
 class TimerAccessible : public QAccessibleWidget
 {
 public:
