@@ -170,6 +170,13 @@ private slots:
         QCOMPARE(stateWords(first), QStringList({"selected", "focusable"}));
         QCOMPARE(bar->indexOfChild(second), 1);
         QCOMPARE(second->parent(), bar);
+        // A header keeps its one interface, which a screen reader holds on
+        // to; the panes of the groups come after the headers.
+        const QAccessible::Id id = QAccessible::uniqueId(second);
+        QCOMPARE(QAccessible::uniqueId(bar->child(1)), id);
+        QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(w.widget("OutlookGroup1"));
+        QVERIFY(bar->indexOfChild(pane) >= 2);
+        QCOMPARE(bar->child(bar->indexOfChild(pane)), pane);
         second->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(w.widget("RichEdit1")->isVisible());
         QCOMPARE(stateWords(second), QStringList({"selected", "focusable"}));
