@@ -27,8 +27,10 @@ oplab_fuzz_packages="clang libclang-rt-14-dev"
 # Looking at the lab folder as a student gets it on paper: 1.rtf printed
 # from a word processor (soffice --headless --convert-to pdf, pdftoppm);
 # the installed programs' windows as a screen shows them under Xvfb
-# (xwd -root, made a PNG with xwdtopnm and pnmtopng).
-oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm"
+# (xwd -root, made a PNG with xwdtopnm and pnmtopng); what a screen reader
+# finds in the bench, read over AT-SPI (scripts/screen-reader.sh).
+oplab_reader_packages="at-spi2-core python3-pyatspi dbus-daemon"
+oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm $oplab_reader_packages"
 # The Debian package (scripts/package.sh): its dependencies found by
 # dpkg-shlibdeps, and the checks of lintian, desktop-file-validate and
 # appstreamcli.

@@ -9,6 +9,7 @@
 #include "platform/controls/Dialogs.h"
 #include "platform/controls/ErrorReport.h"
 #include "platform/controls/PrintDialogSetup.h"
+#include "app/AccessibleNames.h"
 #include "app/BenchPrint.h"
 #include "app/FormFonts.h"
 #include "platform/controls/ProgramEnd.h"
@@ -52,6 +53,7 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     setFont(base);
     ui->setupUi(this);
     FormFonts::apply(this);
+    AccessibleNames::apply(*ui);
     // The book fills the window and follows its frame; so do the page
     // pictures, the outlook bar (down the left edge) and the instructions.
     ControlAlign::apply(this);

@@ -200,7 +200,7 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("intro") << "1_1" << QString();
+        QTest::newRow("intro") << "1_1" << "dxfColorButton2";
         QTest::newRow("registration") << "1" << "EFIO";
         QTest::newRow("theory") << "1_2" << "WebBrowser1";
         QTest::newRow("test") << "2" << "dxf1";

@@ -97,6 +97,9 @@ public:
     // typed, "Регистрация".
     void registerStudent(const QString& name = QStringLiteral("Иванов И.И."),
                          const QString& code = QStringLiteral("42"));
+    // A fresh window brought to a page by the mouse: "1" registration,
+    // "1_2" theory, "2" the test, "3" the bench; true when it stands there.
+    bool openPage(const QString& page);
     // "Далее..." from the theory page to the test.
     void openTest() const { click(QStringLiteral("dxfColorButton3")); }
     void startTest(const QString& name = QStringLiteral("Иванов И.И."), const QString& code = QStringLiteral("42"));

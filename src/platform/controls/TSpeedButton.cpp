@@ -1,11 +1,16 @@
 #include "platform/controls/TSpeedButton.h"
 
 #include "platform/controls/FontColor.h"
+#include "platform/controls/SpeedButtonAccessible.h"
 #include "platform/ScaledPicture.h"
 #include "platform/TransparentKey.h"
 #include "widgets/common/Bevel.h"
+#include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/EngravedGlyph.h"
+#include "widgets/common/FocusMark.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +22,10 @@ TSpeedButton::TSpeedButton(QWidget* parent)
 {
     TColor::registerType();
     resize(23, 22);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    FocusMark::watch();
+    SpeedButtonAccessible::install();
 }
 
 void TSpeedButton::setCaption(const QString& caption)
@@ -110,6 +119,7 @@ void TSpeedButton::setGroupIndex(int index)
         FDown = false;
         FState = bsUp;
         update();
+        noticeDown();
     }
 }
 
@@ -130,8 +140,17 @@ void TSpeedButton::setDown(bool value)
     FDown = value;
     FState = value ? bsExclusive : bsUp;
     update();
+    noticeDown();
     if (value)
         releaseGroup();
+}
+
+void TSpeedButton::noticeDown()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    AccessibleNotice::send(event);
 }
 
 TColor TSpeedButton::FontColor() const
@@ -165,6 +184,7 @@ void TSpeedButton::releaseGroup()
         other->FDown = false;
         other->FState = bsUp;
         other->update();
+        other->noticeDown();
     }
 }
 
@@ -325,10 +345,85 @@ void TSpeedButton::changeEvent(QEvent* event)
     }
 }
 
+void TSpeedButton::keyPressEvent(QKeyEvent* event)
+{
+    if (keyDown(event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TSpeedButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (keyUp(event))
+        event->accept();
+    else
+        QWidget::keyReleaseEvent(event);
+}
+
+bool TSpeedButton::keyDown(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int key = event->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (event->isAutoRepeat() || !isEnabled())
+        return true;
+    if (key != Qt::Key_Space) {
+        Press();
+        return true;
+    }
+    const QPoint middle = rect().center();
+    MouseDown(Qt::LeftButton, Qt::NoModifier, middle.x(), middle.y());
+    FKeyHeld = true;
+    return true;
+}
+
+void TSpeedButton::Press()
+{
+    if (!isEnabled())
+        return;
+    const QPoint middle = rect().center();
+    MouseDown(Qt::LeftButton, Qt::NoModifier, middle.x(), middle.y());
+    MouseUp(Qt::LeftButton, Qt::NoModifier, middle.x(), middle.y());
+}
+
+bool TSpeedButton::keyUp(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+        return false;
+    if (FKeyHeld) {
+        FKeyHeld = false;
+        const QPoint middle = rect().center();
+        MouseUp(Qt::LeftButton, Qt::NoModifier, middle.x(), middle.y());
+    }
+    return true;
+}
+
+void TSpeedButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TSpeedButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    // Space let go elsewhere: the press ends as a release outside.
+    if (FKeyHeld) {
+        FKeyHeld = false;
+        MouseUp(Qt::LeftButton, Qt::NoModifier, -1, -1);
+    }
+    update();
+}
+
 void TSpeedButton::paintEvent(QPaintEvent*)
 {
     QPainter canvas(this);
     Paint(canvas);
+    if (FocusMark::shown(this))
+        FocusMark::paint(canvas, rect().adjusted(3, 3, -4, -4));
 }
 
 void TSpeedButton::Paint(QPainter& canvas)

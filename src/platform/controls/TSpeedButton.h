@@ -22,6 +22,11 @@ class QPainter;
 // the edge to the glyph (-1: centre glyph and caption together); Spacing
 // the distance from glyph to caption (-1: share the free space).
 //
+// The keys: Tab reaches the button (a mouse click does not take the
+// focus); Space and Enter work it as a click in its middle does, Space
+// pressing it while held. Reached from the keyboard, it shows the dotted
+// focus mark inside its edge.
+//
 // Derived buttons extend the mouse handling through the virtual MouseDown,
 // MouseMove, MouseUp, MouseEnter and MouseLeave, the click through Click,
 // and the look through Paint.
@@ -82,6 +87,9 @@ public:
     TButtonState State() const;
     // Raises OnClick.
     virtual void Click();
+    // A click in the button's middle, as Enter and a screen reader's
+    // "press" give it: a latching button turns over, then OnClick.
+    void Press();
 
 signals:
     void OnClick(QObject* Sender);
@@ -113,8 +121,17 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Space and Enter as the left button in the button's middle.
+    bool keyDown(QKeyEvent* event);
+    bool keyUp(QKeyEvent* event);
+    // Tells a screen reader that Down changed.
+    void noticeDown();
     void prepareFrames();
     // The frames of a strip, keyed out, the missing ones made up.
     void cutFrames(const QImage& strip, QImage (&frames)[4]) const;
@@ -136,6 +153,8 @@ private:
     TButtonState FState = bsUp;
     bool FDragging = false;
     bool FMouseInControl = false;
+    // Space is held on the button.
+    bool FKeyHeld = false;
     // The glyph's frames with the transparent colour taken out, by state.
     QImage FFrames[4];
     // The glyph's twin at twice the pixels when it was read from a path

@@ -1,7 +1,10 @@
 #include "platform/controls/TStaticText.h"
 
+#include "platform/controls/StaticTextAccessible.h"
+#include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/Bevel.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QPainter>
 
@@ -11,6 +14,7 @@ TStaticText::TStaticText(QWidget* parent)
     TColor::registerType();
     setTextFormat(Qt::PlainText);
     setMargin(0);
+    StaticTextAccessible::install();
 }
 
 void TStaticText::setCaption(const QString& caption)
@@ -20,6 +24,14 @@ void TStaticText::setCaption(const QString& caption)
     setText(caption);
     fit();
     update();
+    // A display the window names (a voltmeter) shows its caption as its
+    // reading: a screen reader hears the new one.
+    if (!accessibleName().isEmpty()) {
+        QAccessibleValueChangeEvent reading(this, caption);
+        AccessibleNotice::send(reading);
+        QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+        AccessibleNotice::send(described);
+    }
 }
 
 void TStaticText::setColor(TColor colour)

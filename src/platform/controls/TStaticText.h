@@ -7,7 +7,9 @@
 // Static text: a caption on its own background colour, optionally with a
 // sunken border, aligned left, right or centred; sized to its caption when
 // AutoSize is on. The bench's voltmeters are two of them, whose colour
-// shows whether the meter is live.
+// shows whether the meter is live. Named by the window, a static text is a
+// display whose caption is its reading, told to a screen reader as a value
+// on every change; otherwise its caption is its name.
 class TStaticText : public QLabel
 {
     Q_OBJECT

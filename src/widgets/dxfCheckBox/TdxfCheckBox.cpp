@@ -1,9 +1,13 @@
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
+#include "widgets/dxfCheckBox/CheckBoxAccessible.h"
 #include "widgets/dxfCheckBox/GlyphStrip.h"
+#include "widgets/common/AccessibleNotice.h"
+#include "widgets/common/FocusMark.h"
 #include "widgets/common/ScratchBitmap.h"
 #include "platform/ScaledPicture.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -85,6 +89,8 @@ TdxfCheckBox::TdxfCheckBox(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     resize(100, 17);
+    FocusMark::watch();
+    CheckBoxAccessible::install();
 }
 
 TdxfCheckBox::~TdxfCheckBox() = default;
@@ -99,6 +105,7 @@ void TdxfCheckBox::setChecked(bool value)
         if (!refused) {
             FChecked = value;
             update();
+            noticeChecked();
             if (FGroupIndex > 0 && FChecked)
                 ButtonGroupNotice::broadcast(this, FGroupIndex);
         }
@@ -114,6 +121,7 @@ void TdxfCheckBox::buttonPressed(int groupIndex, QWidget* sender)
     if (groupIndex == FGroupIndex && sender != this && FChecked) {
         FChecked = false;
         update();
+        noticeChecked();
     }
 }
 
@@ -231,6 +239,8 @@ void TdxfCheckBox::setCaption(const QString& value)
     if (FAutoSize && testAttribute(Qt::WA_WState_Created))
         adjustBounds();
     update();
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    AccessibleNotice::send(named);
 }
 
 TColor TdxfCheckBox::Color() const
@@ -372,6 +382,10 @@ void TdxfCheckBox::paintBox(QImage& canvas) const
 
     if (hasFocus() && !FCaption.isEmpty() && right > left && bottom > top)
         invertDottedFrame(canvas, QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    // A box without a caption (an answer of the test) has no caption to
+    // frame: reached from the keyboard, the whole box is framed instead.
+    else if (FCaption.isEmpty() && FocusMark::shown(this))
+        invertDottedFrame(canvas, QRect(0, 0, w, h));
 }
 
 void TdxfCheckBox::drawPicture(QPainter& painter, const QRect& rect, const QImage& masked) const
@@ -412,6 +426,65 @@ void TdxfCheckBox::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         Click();
+}
+
+void TdxfCheckBox::keyPressEvent(QKeyEvent* event)
+{
+    if (keyPressed(event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool TdxfCheckBox::keyPressed(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            Click();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        if (FGroupIndex <= 0)
+            return false;
+        stepInGroup(event->key() == Qt::Key_Up || event->key() == Qt::Key_Left ? -1 : 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TdxfCheckBox::stepInGroup(int step)
+{
+    // The members of the group under the same parent, in tab order, the
+    // first following the last.
+    QList<TdxfCheckBox*> members;
+    QWidget* w = this;
+    do {
+        auto* box = qobject_cast<TdxfCheckBox*>(w);
+        if (box && box->parentWidget() == parentWidget() && box->FGroupIndex == FGroupIndex && box->isEnabled()
+            && box->isVisibleTo(parentWidget()))
+            members.append(box);
+        w = w->nextInFocusChain();
+    } while (w && w != this);
+    if (members.size() < 2)
+        return;
+    TdxfCheckBox* next = members.at((step + int(members.size())) % int(members.size()));
+    next->setFocus(Qt::TabFocusReason);
+    next->setChecked(true);
+}
+
+void TdxfCheckBox::noticeChecked()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    AccessibleNotice::send(event);
 }
 
 void TdxfCheckBox::keyReleaseEvent(QKeyEvent* event)

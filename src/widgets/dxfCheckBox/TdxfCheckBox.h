@@ -97,6 +97,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -110,6 +111,12 @@ private:
     void adjustBounds();
     void paintBox(QImage& canvas) const;
     void drawPicture(QPainter& painter, const QRect& rect, const QImage& masked) const;
+    // The keys: Enter clicks as Space does; in a group the arrows go to the
+    // next or previous member and check it.
+    bool keyPressed(QKeyEvent* event);
+    void stepInGroup(int step);
+    // Tells a screen reader that Checked changed.
+    void noticeChecked();
 
     bool FChecked = false;
     bool FAutoSize = true;

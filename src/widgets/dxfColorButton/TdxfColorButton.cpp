@@ -2,10 +2,15 @@
 
 #include "platform/controls/FontColor.h"
 
+#include "widgets/dxfColorButton/ColorButtonAccessible.h"
 #include "widgets/dxfColorButton/ColorButtonContent.h"
 #include "widgets/dxfColorButton/ColorButtonFace.h"
 #include "widgets/glEffects/glUTILS.h"
+#include "widgets/common/AccessibleNotice.h"
+#include "widgets/common/FocusMark.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,6 +29,10 @@ TdxfColorButton::TdxfColorButton(QWidget* parent)
     // The faces cover the whole button: nothing to erase beneath them.
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(100, 40);
+    // Reached with Tab; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    FocusMark::watch();
+    ColorButtonAccessible::install();
 }
 
 void TdxfColorButton::setCaption(const QStringList& lines)
@@ -32,6 +41,8 @@ void TdxfColorButton::setCaption(const QStringList& lines)
         return;
     FCaption = lines;
     update();
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    AccessibleNotice::send(named);
 }
 
 void TdxfColorButton::setCaption(const QString& text)
@@ -251,7 +262,11 @@ void TdxfColorButton::mouseReleaseEvent(QMouseEvent* event)
     emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
     if (!alive)
         return;
+    afterRelease(inside);
+}
 
+void TdxfColorButton::afterRelease(bool inside)
+{
     const bool was = FPressed;
     if (FGroupIndex == 0) {
         FDown = false;
@@ -279,6 +294,79 @@ void TdxfColorButton::mouseReleaseEvent(QMouseEvent* event)
         FLeavePending = false;
         pointerLeft();
     }
+}
+
+void TdxfColorButton::keyPressEvent(QKeyEvent* event)
+{
+    if (keyDown(event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TdxfColorButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (keyUp(event))
+        event->accept();
+    else
+        QWidget::keyReleaseEvent(event);
+}
+
+bool TdxfColorButton::keyDown(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int key = event->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (event->isAutoRepeat() || !isEnabled())
+        return true;
+    if (!FDown && !FPressed) {
+        FPressed = true;
+        update();
+    }
+    if (key == Qt::Key_Space) {
+        FKeyHeld = true;
+        return true;
+    }
+    // Enter clicks at once, as a press and a release inside.
+    const QPointer<TdxfColorButton> alive(this);
+    FKeyHeld = false;
+    Click();
+    if (alive)
+        afterRelease(true);
+    return true;
+}
+
+bool TdxfColorButton::keyUp(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+        return false;
+    if (!FKeyHeld)
+        return true;
+    FKeyHeld = false;
+    const QPointer<TdxfColorButton> alive(this);
+    Click();
+    if (alive)
+        afterRelease(true);
+    return true;
+}
+
+void TdxfColorButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TdxfColorButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    // Space let go elsewhere: the press is abandoned, as a release outside.
+    if (FKeyHeld) {
+        FKeyHeld = false;
+        afterRelease(false);
+    }
+    update();
 }
 
 void TdxfColorButton::pointerEntered()
@@ -346,4 +434,21 @@ void TdxfColorButton::paintEvent(QPaintEvent*)
         drawLines(clBtnHighlight, 1);
         drawLines(clBtnShadow, 0);
     }
+    if (FocusMark::shown(this))
+        paintFocusMark(p, placed.Lines, widths, metrics.height());
+}
+
+void TdxfColorButton::paintFocusMark(QPainter& p, const QList<QPoint>& lines, const QList<int>& widths,
+                                     int lineHeight)
+{
+    // Around the caption, two pixels clear of it; a button without one is
+    // framed a fifth of its size inside its edge, within the ellipse.
+    QRect around;
+    for (int k = 0; k < lines.size(); ++k)
+        around |= QRect(lines[k], QSize(widths[k], lineHeight));
+    if (around.isEmpty())
+        around = rect().adjusted(width() / 5, height() / 5, -width() / 5, -height() / 5);
+    else
+        around.adjust(-2, -1, 2, 1);
+    FocusMark::paint(p, around.intersected(rect().adjusted(1, 1, -1, -1)));
 }

@@ -19,6 +19,11 @@
 // OnClick follows a press and a release inside the button; it runs while
 // the face still shows pressed, and the face comes up after it returns.
 // A disabled button draws its caption engraved and ignores the mouse.
+//
+// The keys: Tab reaches the button (a mouse click does not take the
+// focus), Space presses it while held and clicks on its release, Enter
+// clicks at once. Reached from the keyboard, it frames its caption with
+// the dotted focus mark.
 class TdxfColorButton : public QWidget, public ButtonGroupNotice
 {
     Q_OBJECT
@@ -89,8 +94,19 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // A release of the left button (or of the key) has been handled up to
+    // the click: the face comes up, or a grouped button latches.
+    void afterRelease(bool inside);
+    // Space and Enter, as a press and a release inside the button.
+    bool keyDown(QKeyEvent* event);
+    bool keyUp(QKeyEvent* event);
+    void paintFocusMark(QPainter& p, const QList<QPoint>& lines, const QList<int>& widths, int lineHeight);
     void leftDown();
     void pointerEntered();
     void pointerLeft();
@@ -123,4 +139,6 @@ private:
     // OnClick is running; a leaving of the pointer meanwhile waits.
     bool FInClick = false;
     bool FLeavePending = false;
+    // Space is held on the button.
+    bool FKeyHeld = false;
 };

@@ -1,11 +1,16 @@
 #include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 
 #include "platform/Clock.h"
+#include "widgets/dxfOutlookBar/OutlookBarAccessible.h"
 #include "widgets/dxfOutlookBar/OutlookLayout.h"
 #include "platform/TColor.h"
+#include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/Bevel.h"
+#include "widgets/common/FocusMark.h"
 
+#include <QAccessible>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +38,10 @@ TdxfOutlookBar::TdxfOutlookBar(QWidget* parent)
     resize(150, height());
     FHeaderHeight = measureHeaderHeight();
     FClientBounds = rect();
+    // Reached with Tab; a click on a header leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    FocusMark::watch();
+    OutlookBarAccessible::install();
 }
 
 TdxfOutlookBar::~TdxfOutlookBar()
@@ -171,12 +180,31 @@ void TdxfOutlookBar::setActiveGroup(TdxfOutlookGroup* g)
     if (!allowChange)
         return;
     FTargetRect = HeaderRect(g);
+    TdxfOutlookGroup* old = FActiveGroup;
     FPreviousGroup = FActiveGroup;
     FActiveGroup = g;
     UpdateLayout();
     FPreviousGroup = FActiveGroup;
+    noticeActiveGroup(old);
     if (FIsLoaded)
         emit OnChangeActiveGroup(this);
+}
+
+void TdxfOutlookBar::noticeActiveGroup(TdxfOutlookGroup* old)
+{
+    QAccessible::State selected;
+    selected.selected = true;
+    for (TdxfOutlookGroup* g : {old, FActiveGroup}) {
+        if (QAccessibleInterface* header = OutlookBarAccessible::header(g)) {
+            QAccessibleStateChangeEvent changed(header, selected);
+            AccessibleNotice::send(changed);
+        }
+    }
+    if (hasFocus())
+        if (QAccessibleInterface* header = OutlookBarAccessible::header(FActiveGroup)) {
+            QAccessibleEvent focused(header, QAccessible::Focus);
+            AccessibleNotice::send(focused);
+        }
 }
 
 QString TdxfOutlookBar::ActiveGroupName() const
@@ -395,6 +423,10 @@ void TdxfOutlookBar::paintEvent(QPaintEvent*)
             p.drawPixmap(QRectF(f.target, f.source.size()), FSwitchPicture, source);
         }
         p.fillRect(f.strip, clBtnFace.toQColor());
+    } else if (FFrameGroup && FocusMark::shown(this)) {
+        // Inside the active header's edges, around its caption.
+        const QRect header = layout.headerRect(int(FGroups.indexOf(FFrameGroup)));
+        FocusMark::paint(p, header.adjusted(3, 3, -4, -3));
     }
 }
 
@@ -521,6 +553,57 @@ void TdxfOutlookBar::mouseReleaseEvent(QMouseEvent* event)
     }
     FTracking = false;
     FPressedGroup = nullptr;
+    update();
+}
+
+TdxfOutlookGroup* TdxfOutlookBar::groupForKey(int key) const
+{
+    if (FGroups.isEmpty())
+        return nullptr;
+    const int last = int(FGroups.size()) - 1;
+    const int active = FActiveGroup ? int(FGroups.indexOf(FActiveGroup)) : -1;
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        return FGroups.at(std::max(active - 1, 0));
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        return FGroups.at(std::min(active + 1, last));
+    case Qt::Key_Home:
+        return FGroups.first();
+    case Qt::Key_End:
+        return FGroups.last();
+    default:
+        return nullptr;
+    }
+}
+
+void TdxfOutlookBar::keyPressEvent(QKeyEvent* event)
+{
+    TdxfOutlookGroup* g = (event->modifiers() & ~Qt::KeypadModifier) ? nullptr : groupForKey(event->key());
+    if (!g) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (g != FActiveGroup)
+        setActiveGroup(g);
+}
+
+void TdxfOutlookBar::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    // A screen reader goes on to the header of the group on show.
+    if (QAccessibleInterface* header = OutlookBarAccessible::header(FActiveGroup)) {
+        QAccessibleEvent focused(header, QAccessible::Focus);
+        AccessibleNotice::send(focused);
+    }
+}
+
+void TdxfOutlookBar::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
     update();
 }
 

@@ -27,6 +27,12 @@ class QPainter;
 // the form is built, Loaded() must be called once: the groups join the bar
 // in the order they stand as children, the group named by ActiveGroupName
 // becomes active, and from then on the change events fire.
+//
+// The keys: Tab reaches the bar (a click on a header does not take the
+// focus); Up and Left show the group before the active one, Down and Right
+// the one after it, Home and End the first and the last, each as a click
+// on its header does. Reached from the keyboard, the active header shows
+// the dotted focus mark.
 class TdxfOutlookBar : public QWidget
 {
     Q_OBJECT
@@ -119,6 +125,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -138,6 +147,10 @@ private:
     void paintBorder(QPainter& p) const;
     void paintHeader(QPainter& p, TdxfOutlookGroup* g, const QRect& header,
                      bool down) const;
+    // The group the arrow key, Home or End names, from the active one.
+    TdxfOutlookGroup* groupForKey(int key) const;
+    // Tells a screen reader which header is selected now.
+    void noticeActiveGroup(TdxfOutlookGroup* old);
 
     QList<TdxfOutlookGroup*> FGroups;
     TdxfOutlookGroup* FActiveGroup = nullptr;

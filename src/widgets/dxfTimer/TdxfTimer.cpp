@@ -1,4 +1,5 @@
 #include "widgets/dxfTimer/TdxfTimer.h"
+#include "widgets/dxfTimer/TimerAccessible.h"
 
 #include "platform/Clock.h"
 #include "platform/DateTimeFormat.h"
@@ -37,6 +38,7 @@ TdxfTimer::TdxfTimer(QWidget* parent)
     TickTimer.setParent(this);
     TickTimer.setInterval(250);
     connect(&TickTimer, &QTimer::timeout, this, &TdxfTimer::Tick);
+    TimerAccessible::install();
 }
 
 TdxfTimer::~TdxfTimer() = default;

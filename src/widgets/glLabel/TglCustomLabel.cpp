@@ -1,7 +1,10 @@
 #include "widgets/glLabel/TglCustomLabel.h"
 
 #include "platform/controls/FontColor.h"
+#include "widgets/glLabel/LabelAccessible.h"
+#include "widgets/common/AccessibleNotice.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QMouseEvent>
 
@@ -9,6 +12,7 @@ TglCustomLabel::TglCustomLabel(QWidget* parent)
     : QWidget(parent)
 {
     TColor::registerType();
+    LabelAccessible::install();
 }
 
 TglCustomLabel::~TglCustomLabel()
@@ -23,6 +27,8 @@ void TglCustomLabel::setCaption(const QString& caption)
         return;
     FCaption = caption;
     update();
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    AccessibleNotice::send(named);
 }
 
 void TglCustomLabel::setAutoSize(bool value)
