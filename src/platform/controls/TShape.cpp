@@ -1,5 +1,7 @@
 #include "platform/controls/TShape.h"
 
+#include "widgets/common/ControlZoom.h"
+
 #include <QPainter>
 
 TShape::TShape(QWidget* parent)
@@ -28,7 +30,9 @@ void TShape::setPenColor(TColor colour)
 void TShape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), FBrushColor.toQColor());
+    ControlZoom::scalePainter(painter, this);
+    const QRect r = ControlZoom::designRect(this);
+    painter.fillRect(r, FBrushColor.toQColor());
     painter.setPen(FPenColor.toQColor());
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
 }
