@@ -44,6 +44,24 @@ bool zoomsByFont(const QWidget* w)
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractScrollArea*>(w);
 }
 
+// The field of a picture down its left edge: each row's colour, the thin
+// lines drawn on the field there (a median over a few rows) left out.
+QImage fieldColumn(const QImage& picture)
+{
+    const int h = picture.height();
+    const int reach = std::max(3, int(std::lround(4 * picture.devicePixelRatio())));
+    QImage column(1, h, QImage::Format_RGB32);
+    QList<QRgb> near;
+    for (int y = 0; y < h; ++y) {
+        near.clear();
+        for (int v = std::max(0, y - reach); v <= std::min(h - 1, y + reach); ++v)
+            near << picture.pixel(0, v);
+        std::sort(near.begin(), near.end(), [](QRgb a, QRgb b) { return qGray(a) < qGray(b); });
+        column.setPixel(0, y, near.at(near.size() / 2));
+    }
+    return column;
+}
+
 // The page's background picture: a picture control aligned to fill it.
 TImage* backgroundOf(const QWidget* page)
 {
@@ -140,14 +158,14 @@ void PageZoom::paintMargins(QWidget* page)
     if (image.isNull())
         return;
     // The field goes on to the page's edges: each row of the margins in the
-    // colour of the picture's left edge at that height (the right edge may
-    // hold a drawing, the left one is the field).
-    const QColor top = image.pixelColor(0, 0);
-    const QColor bottom = image.pixelColor(0, image.height() - 1);
+    // colour of the field at the picture's left edge at that height (the
+    // right edge may hold a drawing, the left one is the field).
+    const QImage column = fieldColumn(image);
+    const QColor top = column.pixelColor(0, 0);
+    const QColor bottom = column.pixelColor(0, column.height() - 1);
     const int drawn = picture->Stretch()
         ? content.height()
         : std::min(content.height(), int(std::lround(image.deviceIndependentSize().height() * factor)));
-    const QImage column = image.copy(0, 0, 1, image.height());
     QPainter painter(page);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const int right = content.left() + content.width();
