@@ -12,6 +12,11 @@
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 #include <QAbstractScrollArea>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextImageFormat>
 #include <QtTest>
 
 #include <algorithm>
@@ -85,6 +90,17 @@ QPoint originFor(QSize page)
     const qreal z = factorFor(page);
     return QPoint(int(page.width() - std::lround(Stored.width() * z)) / 2,
                   int(page.height() - std::lround(Stored.height() * z)) / 2);
+}
+
+// The widths the document gives its pictures.
+QList<qreal> pictureWidths(const QTextDocument& doc)
+{
+    QList<qreal> widths;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat())
+                widths << it.fragment().charFormat().toImageFormat().width();
+    return widths;
 }
 
 } // namespace
@@ -246,6 +262,40 @@ private slots:
         QCOMPARE(w.widget("RichEdit1")->size(), w.widget("OutlookGroup2")->size());
         w.showGroup(1);
         QVERIFY(w.widget("ChS1")->isVisible());
+    }
+
+    // The theory and instructions views zoom their text, the sizes their
+    // documents fix included: at twice the size the text is laid out about
+    // twice as high in a view twice as wide (the views' margins and the
+    // fonts' hinting do not scale exactly), and a picture is twice as large.
+    void textViewsZoomTheirText_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("view");
+        QTest::newRow("theory") << "theory" << "WebBrowser1";
+        QTest::newRow("instructions") << "instructions" << "RichEdit1";
+    }
+    void textViewsZoomTheirText()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, view);
+        WindowDriver w;
+        walks().value(page)(w);
+        QTextDocument* doc = w.control<QTextEdit>(view)->document();
+        const qreal stored = doc->documentLayout()->documentSize().height();
+        const QList<qreal> pictures = pictureWidths(*doc);
+
+        frame(w, Stored * 2);
+        const qreal twice = doc->documentLayout()->documentSize().height();
+        QVERIFY2(twice > 1.6 * stored && twice < 2.4 * stored, qPrintable(QString("%1 to %2").arg(stored).arg(twice)));
+        QList<qreal> doubled;
+        for (const qreal width : pictures)
+            doubled << 2 * width;
+        QCOMPARE(pictureWidths(*doc), doubled);
+
+        frame(w, Stored);
+        QCOMPARE(pictureWidths(*doc), pictures);
+        QVERIFY(qAbs(doc->documentLayout()->documentSize().height() - stored) < 0.02 * stored);
     }
 
     void marginsShowThePageBackground()

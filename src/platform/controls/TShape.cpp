@@ -31,8 +31,9 @@ void TShape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     ControlZoom::scalePainter(painter, this);
+    // The one-pixel edge in the pen's colour, the inside in the brush's:
+    // filled, so that on a zoomed page the edge is as wide as it is zoomed.
     const QRect r = ControlZoom::designRect(this);
-    painter.fillRect(r, FBrushColor.toQColor());
-    painter.setPen(FPenColor.toQColor());
-    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    painter.fillRect(r, FPenColor.toQColor());
+    painter.fillRect(r.adjusted(1, 1, -1, -1), FBrushColor.toQColor());
 }

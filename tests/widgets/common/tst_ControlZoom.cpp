@@ -4,6 +4,7 @@
 #include "platform/controls/PageZoom.h"
 #include "platform/controls/TImage.h"
 #include "platform/controls/TLabel.h"
+#include "platform/controls/TShape.h"
 #include "platform/controls/TStaticText.h"
 #include "widgets/common/ControlZoom.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
@@ -124,6 +125,33 @@ private slots:
             zoomed.Widget.resize(Stored);
             QCOMPARE(zoomed.Control->geometry(), fitted);
         }
+    }
+
+    void shapeDrawsItsEdgeZoomed_data()
+    {
+        QTest::addColumn<qreal>("factor");
+        QTest::addColumn<QPoint>("edge");   // still the pen's
+        QTest::addColumn<QPoint>("inside"); // the brush's
+        QTest::newRow("stored size") << 1.0 << QPoint(0, 0) << QPoint(1, 1);
+        QTest::newRow("twice: the one-pixel edge two pixels wide") << 2.0 << QPoint(1, 1) << QPoint(2, 2);
+    }
+    void shapeDrawsItsEdgeZoomed()
+    {
+        QFETCH(qreal, factor);
+        QFETCH(QPoint, edge);
+        QFETCH(QPoint, inside);
+        Page page([](QWidget* p) {
+            auto* shape = new TShape(p);
+            shape->resize(20, 10);
+            shape->setBrushColor(clSilver);
+            shape->setPenColor(clNavy);
+            return shape;
+        }, factor);
+        const QImage drawn = page.Control->grab().toImage();
+        QCOMPARE(drawn.size(), QSize(20, 10) * factor);
+        QCOMPARE(drawn.pixelColor(edge), clNavy.toQColor());
+        QCOMPARE(drawn.pixelColor(inside), clSilver.toQColor());
+        QCOMPARE(drawn.pixelColor(drawn.width() / 2, drawn.height() / 2), clSilver.toQColor());
     }
 
     void storedAndShownPixels_data()
