@@ -15,7 +15,8 @@ out="$OPLAB_ROOT/docs/screenshots"
 mkdir -p "$out"
 cd "$lab"
 # A Russian lab: the regional decimal separator is the comma.
-LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8 XDG_RUNTIME_DIR="$runtime" xvfb-run -a -s "-screen 0 1024x768x24" \
+# The screen holds the window maximised on 1920 x 1080.
+LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8 XDG_RUNTIME_DIR="$runtime" xvfb-run -a -s "-screen 0 1920x1080x24" \
     "$OPLAB_BUILD/tools/screenshots/oplab-shots" "$out"
 # The instructor's window on the journal of a whole class.
 XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime" xvfb-run -a -s "-screen 0 1280x800x24" \

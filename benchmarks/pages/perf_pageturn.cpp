@@ -8,7 +8,11 @@
 //   the outlook bar's switch to the instructions and back,
 // each beside the same click on a bare QStackedWidget of the page's size.
 //
-//   perf-pageturn [RUNS]     (default 21; platform from QT_QPA_PLATFORM)
+//   perf-pageturn [RUNS] [WIDTHxHEIGHT]
+//
+// RUNS defaults to 21; the frame to the stored size, 733x562 (1466x1124:
+// the pages zoomed to twice their size); the platform comes from
+// QT_QPA_PLATFORM.
 //
 // Each run builds a fresh window in a scratch copy of the lab folder; the
 // message boxes return at once, as if closed the moment they open.
@@ -18,6 +22,7 @@
 #include "platform/Clock.h"
 #include "platform/controls/Dialogs.h"
 #include "platform/controls/ProgramEnd.h"
+#include "widgets/common/ControlZoom.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
@@ -146,6 +151,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+    QSize frame(733, 562);
+    if (argc > 2) {
+        const QStringList parts = QString::fromLatin1(argv[2]).split(QLatin1Char('x'));
+        if (parts.size() == 2)
+            frame = QSize(parts[0].toInt(), parts[1].toInt()).expandedTo(frame);
+    }
 
     const char* names[] = {"intro -> registration", "registration -> theory", "theory -> test",
                            "pass -> bench", "bench -> instructions", "instructions -> bench"};
@@ -168,6 +179,7 @@ int main(int argc, char** argv)
         ClosedAtOnce dialogs;
         NoEnd end;
         TForm1 form(dialogs, Clock::system(), end);
+        form.resize(frame);
         form.show();
         if (!QTest::qWaitForWindowExposed(&form))
             return 1;
@@ -197,23 +209,25 @@ int main(int argc, char** argv)
         settle();
 
         auto* bar = form.findChild<TdxfOutlookBar*>(QStringLiteral("dxfOutlookBar1"));
+        // The header where the bar shows it (zoomed with its page).
         auto header = [&](const char* group) {
-            return bar->HeaderRect(form.findChild<TdxfOutlookGroup*>(QString::fromLatin1(group))).center();
+            const QRect stored = bar->HeaderRect(form.findChild<TdxfOutlookGroup*>(QString::fromLatin1(group)));
+            return ControlZoom::toShown(bar, stored).center();
         };
         record(4, turn([&] { click(bar, header("OutlookGroup2")); }, page("OutlookGroup2")));
         settle();
         record(5, turn([&] { click(bar, header("OutlookGroup1")); }, page("OutlookGroup1")));
 
-        bare.push_back(bareTurn(QSize(733, 562)));
+        bare.push_back(bareTurn(form.size()));
         bareCpu.push_back(LastCpu);
-        bareBar.push_back(bareTurn(QSize(565, 562)));
+        bareBar.push_back(bareTurn(bar->size()));
         bareBarCpu.push_back(LastCpu);
         QDir::setCurrent(QDir::tempPath());
     }
 
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    std::printf("page turns, click to painted page, %d runs, platform %s, ratio %.0f\n", runs,
-                platform ? platform : "(default)", app.devicePixelRatio());
+    std::printf("page turns, click to painted page, %d runs, platform %s, ratio %.0f, frame %dx%d\n", runs,
+                platform ? platform : "(default)", app.devicePixelRatio(), frame.width(), frame.height());
     std::printf("%-24s %9s %9s %7s   %9s %9s %7s\n", "turn (medians)", "wall ms", "bare ms", "/ bare",
                 "cpu ms", "bare cpu", "/ bare");
     for (int i = 0; i < 6; ++i) {

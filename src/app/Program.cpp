@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "app/FrameMemory.h"
+
 #include "platform/Clock.h"
 #include "platform/controls/MessageBoxDialogs.h"
 #include "platform/controls/QuitProgram.h"
@@ -7,6 +9,7 @@
 #include "app/Unit1.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QCommandLineParser>
 #include <QStyleFactory>
 
@@ -90,8 +93,12 @@ int Program::run(int argc, char** argv, const std::function<void(TForm1&)>& show
     QuitProgram programEnd;
     TForm1 form(dialogs, Clock::system(), programEnd);
     dialogs.setParent(&form);
-    form.show();
+    // The frame as the student left it at the last start.
+    QSettings settings(QStringLiteral("oplab"), QStringLiteral("oplab"));
+    FrameMemory::show(form, settings);
     if (shown)
         shown(form);
-    return app.exec();
+    const int status = app.exec();
+    FrameMemory::save(form, settings);
+    return status;
 }

@@ -6,6 +6,7 @@
 #include "platform/DataDir.h"
 #include "platform/EFOpenError.h"
 #include "platform/controls/ControlAlign.h"
+#include "platform/controls/PageZoom.h"
 #include "platform/controls/Dialogs.h"
 #include "platform/controls/ErrorReport.h"
 #include "platform/controls/PrintDialogSetup.h"
@@ -16,6 +17,7 @@
 #include "journal/Registration.h"
 #include "platform/TColor.h"
 #include "admission/run/TestRun.h"
+#include "widgets/common/ControlZoom.h"
 
 #include <QDate>
 #include <QGuiApplication>
@@ -24,6 +26,9 @@
 #include <QTimer>
 
 namespace {
+
+// The client area of the stored form: the size every page is designed at.
+constexpr QSize StoredClientSize(733, 562);
 
 // Where start-up puts the diagram's panel, picture and overlays, in the
 // panel's coordinates.
@@ -54,8 +59,14 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     ui->setupUi(this);
     FormFonts::apply(this);
     AccessibleNames::apply(*ui);
-    // The book fills the window and follows its frame; so do the page
-    // pictures, the outlook bar (down the left edge) and the instructions.
+    // Every page is designed at the stored client area and zooms with the
+    // frame as one piece: pictures, controls and text, centred on the
+    // page's own background.
+    for (int i = 0; i < ui->Nb1->count(); ++i)
+        PageZoom::apply(ui->Nb1->widget(i), StoredClientSize);
+    // The book fills the window and follows its frame; on the pages the
+    // pictures fill the stored client area, the outlook bar stands down its
+    // left edge and the instructions fill their group.
     ControlAlign::apply(this);
     // The instructions view's own text in the stored form, the beginning of
     // the instructions: what the student sees whenever "1.rtf" cannot be read.
@@ -71,9 +82,9 @@ TForm1::TForm1(Dialogs& dialogs, Clock& clock, ProgramEnd& programEnd, QWidget* 
     setPalette(pal);
     setAutoFillBackground(true);
     move(17, 0);
-    resize(733, 562);
+    resize(StoredClientSize);
     // Never smaller than the stored client area, which holds every control.
-    setMinimumSize(733, 562);
+    setMinimumSize(StoredClientSize);
 
     ui->dxfTimer1->setClock(&FClock);
     ui->dxfOutlookBar1->setClock(&FClock);
@@ -263,12 +274,13 @@ void TForm1::FormCreate()
     // start-up goes on, so the window still opens on the intro page.
     loadInstructions();
 
-    // 2. The diagram's panel, picture and overlays at their places.
-    ui->PSh->resize(PanelSize);
-    ui->ISh->move(PicturePos);
+    // 2. The diagram's panel, picture and overlays at their places (in the
+    // stored form's pixels, shown zoomed on a larger frame).
+    ControlZoom::resize(ui->PSh, PanelSize);
+    ControlZoom::setGeometry(ui->ISh, QRect(PicturePos, ControlZoom::designSize(ui->ISh)));
     TImage* overlays[9] = {ui->IS1, ui->IS2, ui->IS3, ui->IS4, ui->IS5, ui->IS6, ui->IS7, ui->IS8, ui->IS9};
     for (int i = 0; i < 9; ++i)
-        overlays[i]->setGeometry(OverlayPlaces[i]);
+        ControlZoom::setGeometry(overlays[i], OverlayPlaces[i]);
 
     // 3. Both voltmeters empty.
     FBench->emptyMeters();

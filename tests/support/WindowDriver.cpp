@@ -11,6 +11,7 @@
 #include "platform/controls/TSpeedButton.h"
 #include "platform/controls/TStaticText.h"
 #include "platform/controls/TTrackBar.h"
+#include "widgets/common/ControlZoom.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookGroup.h"
@@ -296,7 +297,8 @@ void WindowDriver::showGroup(int n) const
 {
     auto* bar = control<TdxfOutlookBar>(QStringLiteral("dxfOutlookBar1"));
     auto* group = control<TdxfOutlookGroup>(QStringLiteral("OutlookGroup%1").arg(n));
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->HeaderRect(group).center());
+    // The header where the bar shows it (zoomed with its page).
+    QTest::mouseClick(bar, Qt::LeftButton, {}, ControlZoom::toShown(bar, bar->HeaderRect(group)).center());
 }
 
 void WindowDriver::setSwitch(int n, bool on) const

@@ -1,7 +1,9 @@
 // oplab-shots OUTDIR [LOOKDIR]: a student's run through the real window, in
 // the lab folder it is started in, with a picture of the window saved at
 // each stop: intro, registration, theory, test, bench, instructions, a gain
-// measurement under way, all switches closed, and the finished work.
+// measurement under way, all switches closed, and the finished work; the
+// registration page and the finished work also zoomed, in a frame of twice
+// the stored size and in the frame maximised on a 1920 x 1080 screen.
 // With LOOKDIR, also what is looked at before a release and not kept in
 // the README: the finished bench printed to bench.pdf, and the bench and
 // the instructions in a larger window.
@@ -27,6 +29,19 @@ void shoot(TForm1& form, const QString& name, const QString& dir = outDir)
     QTextStream(stdout) << path << Qt::endl;
 }
 
+// The window in a frame of twice the stored size, and in the client area
+// of a frame maximised on a 1920 x 1080 screen under its title bar; then
+// back at the stored size.
+void shootZoomed(TForm1& form, const QString& name)
+{
+    const QSize stored = form.size();
+    form.resize(stored * 2);
+    shoot(form, name + QStringLiteral("-twice"));
+    form.resize(1920, 1050);
+    shoot(form, name + QStringLiteral("-1920x1080"));
+    form.resize(stored);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -50,6 +65,7 @@ int main(int argc, char** argv)
     shoot(form, QStringLiteral("1-intro"));
     student.click("dxfColorButton2");
     shoot(form, QStringLiteral("2-registration"));
+    shootZoomed(form, QStringLiteral("2-registration"));
 
     student.registerStudent(QStringLiteral("Иванова А.С."), QStringLiteral("2741"));
     shoot(form, QStringLiteral("3-theory"));
@@ -74,6 +90,7 @@ int main(int argc, char** argv)
     student.measureOutputResistance();
     student.measureCommonModeRejection();
     shoot(form, QStringLiteral("9-done"));
+    shootZoomed(form, QStringLiteral("9-done"));
 
     if (argc > 2) {
         const QString lookDir = QString::fromLocal8Bit(argv[2]);

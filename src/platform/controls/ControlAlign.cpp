@@ -1,5 +1,7 @@
 #include "platform/controls/ControlAlign.h"
 
+#include "widgets/common/ControlZoom.h"
+
 #include <QEvent>
 #include <QMetaEnum>
 #include <QSet>
@@ -32,7 +34,9 @@ void ControlAlign::apply(QWidget* root)
 
 void ControlAlign::realign(QWidget* parent)
 {
-    QRect rest = parent->contentsRect();
+    // On a zoomed page in the stored form's pixels: the page's content keeps
+    // its stored size, and the controls are shown where that puts them.
+    QRect rest = ControlZoom::designContentsRect(parent);
     const QList<QWidget*> children = parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (const TAlign side : {alTop, alBottom, alLeft, alRight, alClient}) {
         for (QWidget* w : children) {
@@ -41,25 +45,25 @@ void ControlAlign::realign(QWidget* parent)
             QRect place = rest;
             switch (side) {
             case alTop:
-                place.setHeight(w->height());
+                place.setHeight(ControlZoom::designSize(w).height());
                 rest.setTop(place.bottom() + 1);
                 break;
             case alBottom:
-                place.setTop(rest.bottom() + 1 - w->height());
+                place.setTop(rest.bottom() + 1 - ControlZoom::designSize(w).height());
                 rest.setBottom(place.top() - 1);
                 break;
             case alLeft:
-                place.setWidth(w->width());
+                place.setWidth(ControlZoom::designSize(w).width());
                 rest.setLeft(place.right() + 1);
                 break;
             case alRight:
-                place.setLeft(rest.right() + 1 - w->width());
+                place.setLeft(rest.right() + 1 - ControlZoom::designSize(w).width());
                 rest.setRight(place.left() - 1);
                 break;
             default:
                 break;
             }
-            w->setGeometry(place);
+            ControlZoom::setGeometry(w, place);
         }
     }
 }

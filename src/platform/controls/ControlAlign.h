@@ -9,8 +9,9 @@ class QWidget;
 // left edge over the whole height with its own width, and so on; a control
 // without one keeps its place and size (anchored to the top-left corner).
 // Aligned controls follow every size change of their parent, so the page
-// book and the pictures grow with the window while the other controls stay
-// where the stored form puts them.
+// book grows with the window. On a zoomed page (PageZoom) the alignment is
+// made in the stored form's pixels, where the page's content keeps its
+// stored size, and the controls are shown where the zoom puts that.
 class ControlAlign : public QObject
 {
     Q_OBJECT

@@ -2,9 +2,12 @@
 
 #include "platform/ScaledPicture.h"
 #include "platform/TransparentKey.h"
+#include "widgets/common/ControlZoom.h"
 
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 
@@ -62,4 +65,22 @@ void TBitBtn::updateIcon()
     }
     setIcon(icon);
     setIconSize(QSize(strip.width() / FNumGlyphs, strip.height()));
+}
+
+void TBitBtn::paintEvent(QPaintEvent* event)
+{
+    if (!ControlZoom::isZoomed(this)) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    // On a zoomed page the style draws the button at its stored size onto
+    // the button's shown pixels: caption and glyph (the glyph's twin at
+    // twice the pixels) at the zoomed size, not a small button stretched.
+    QPainter painter(this);
+    ControlZoom::paintThroughBitmap(painter, this, [this](QPainter& canvas) {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.rect = ControlZoom::designRect(this);
+        style()->drawControl(QStyle::CE_PushButton, &option, &canvas, this);
+    });
 }

@@ -25,6 +25,9 @@ public:
 signals:
     void OnClick(QObject* Sender);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void updateIcon();
 

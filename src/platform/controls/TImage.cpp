@@ -1,6 +1,7 @@
 #include "platform/controls/TImage.h"
 
 #include "platform/ScaledPicture.h"
+#include "widgets/common/ControlZoom.h"
 
 #include <QPainter>
 
@@ -72,21 +73,26 @@ void TImage::adjustSize()
     // The size of a picture not yet read comes from its header alone.
     const QSize size = Loaded ? Image.deviceIndependentSize().toSize() : ScaledPicture::size(FPicture);
     if (size.isValid() && !size.isEmpty())
-        resize(size);
+        ControlZoom::resize(this, size);
 }
 
 void TImage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // Drawn in the stored form's pixels; on a zoomed page the painter
+    // scales them to the control's size.
+    ControlZoom::scalePainter(painter, this);
     // The screen's pixels per window pixel, or the printer's when the page
-    // is printed.
+    // is printed, or those of a zoomed page.
     const qreal ratio = std::max(devicePixelRatioF(), painter.deviceTransform().m11());
     const QImage& picture = imageAt(ratio);
     if (picture.isNull())
         return;
+    if (ControlZoom::isZoomed(this))
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (FStretch) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), picture);
+        painter.drawImage(ControlZoom::designRect(this), picture);
     } else {
         painter.drawImage(0, 0, picture);
     }

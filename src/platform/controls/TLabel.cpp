@@ -1,6 +1,10 @@
 #include "platform/controls/TLabel.h"
 
+#include "widgets/common/ControlZoom.h"
+
 #include <QEvent>
+#include <QPainter>
+#include <QStyle>
 
 TLabel::TLabel(QWidget* parent)
     : QLabel(parent)
@@ -30,7 +34,7 @@ void TLabel::setAutoSize(bool value)
 void TLabel::fit()
 {
     if (FAutoSize)
-        resize(sizeHint());
+        ControlZoom::resize(this, sizeHint());
 }
 
 void TLabel::changeEvent(QEvent* event)
@@ -38,4 +42,19 @@ void TLabel::changeEvent(QEvent* event)
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         fit();
+}
+
+void TLabel::paintEvent(QPaintEvent* event)
+{
+    if (!ControlZoom::isZoomed(this)) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // On a zoomed page the caption is laid out in the stored form's pixels
+    // and drawn at the zoomed size, as the label draws it unzoomed.
+    QPainter painter(this);
+    ControlZoom::scalePainter(painter, this);
+    painter.setFont(font());
+    style()->drawItemText(&painter, ControlZoom::designRect(this), QStyle::visualAlignment(layoutDirection(), alignment()),
+                          palette(), isEnabled(), text(), foregroundRole());
 }

@@ -1,8 +1,11 @@
 #include "platform/controls/TRichEdit.h"
 
 #include "platform/EFOpenError.h"
+#include "platform/controls/TextZoom.h"
 #include "platform/rtf/RtfReader.h"
+#include "widgets/common/ControlZoom.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QTextDocument>
 
@@ -30,7 +33,21 @@ void TRichEdit::loadFromFile(const QString& path)
     QTextDocument* doc = document();
     doc->setDefaultFont(font());
     RtfReader::read(rtf, *doc);
+    TextZoom::apply(doc, ControlZoom::factor(this));
     moveCursor(QTextCursor::Start);
     Loaded = rtf;
     LoadedRevision = doc->revision();
+}
+
+void TRichEdit::changeEvent(QEvent* event)
+{
+    QTextEdit::changeEvent(event);
+    // A zoomed page gives the view its font at the zoomed size; the text's
+    // own sizes follow. The text is still the one read from the file.
+    if (event->type() == QEvent::FontChange) {
+        const bool asLoaded = document()->revision() == LoadedRevision;
+        TextZoom::apply(document(), ControlZoom::factor(this));
+        if (asLoaded)
+            LoadedRevision = document()->revision();
+    }
 }

@@ -15,6 +15,9 @@ public:
 
     void loadFromFile(const QString& path);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     // The file's bytes of the text on show, and the document's revision
     // right after they were read (a later change of the text moves it).

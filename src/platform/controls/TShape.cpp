@@ -1,5 +1,7 @@
 #include "platform/controls/TShape.h"
 
+#include "widgets/common/ControlZoom.h"
+
 #include <QPainter>
 
 TShape::TShape(QWidget* parent)
@@ -28,7 +30,10 @@ void TShape::setPenColor(TColor colour)
 void TShape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), FBrushColor.toQColor());
-    painter.setPen(FPenColor.toQColor());
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    ControlZoom::scalePainter(painter, this);
+    // The one-pixel edge in the pen's colour, the inside in the brush's:
+    // filled, so that on a zoomed page the edge is as wide as it is zoomed.
+    const QRect r = ControlZoom::designRect(this);
+    painter.fillRect(r, FPenColor.toQColor());
+    painter.fillRect(r.adjusted(1, 1, -1, -1), FBrushColor.toQColor());
 }

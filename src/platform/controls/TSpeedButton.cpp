@@ -6,6 +6,7 @@
 #include "platform/TransparentKey.h"
 #include "widgets/common/Bevel.h"
 #include "widgets/common/AccessibleNotice.h"
+#include "widgets/common/ControlZoom.h"
 #include "widgets/common/EngravedGlyph.h"
 #include "widgets/common/FocusMark.h"
 
@@ -421,6 +422,8 @@ void TSpeedButton::focusOutEvent(QFocusEvent* event)
 void TSpeedButton::paintEvent(QPaintEvent*)
 {
     QPainter canvas(this);
+    // Drawn in the stored form's pixels, scaled on a zoomed page.
+    ControlZoom::scalePainter(canvas, this);
     Paint(canvas);
     if (FocusMark::shown(this))
         FocusMark::paint(canvas, rect().adjusted(3, 3, -4, -4));
@@ -430,7 +433,7 @@ void TSpeedButton::Paint(QPainter& canvas)
 {
     const TButtonState state = State();
     const bool down = state == bsDown || state == bsExclusive;
-    const QRect r = rect();
+    const QRect r = ControlZoom::designRect(this);
 
     // Face and frame.
     const bool dithered = state == bsExclusive && (!FFlat || !FMouseInControl);
@@ -511,7 +514,7 @@ void TSpeedButton::Paint(QPainter& canvas)
         // On a fine screen the frame of the strip's twin, at its pixels.
         const qreal ratio = std::max(devicePixelRatioF(), canvas.deviceTransform().m11());
         const QImage& twice = FTwiceFrames[state];
-        canvas.drawImage(glyphAt, ratio >= 1.5 && !twice.isNull() ? twice : FFrames[state]);
+        canvas.drawImage(glyphAt, ratio > 1.0 && !twice.isNull() ? twice : FFrames[state]);
     }
     if (!FCaption.isEmpty()) {
         canvas.setFont(font());

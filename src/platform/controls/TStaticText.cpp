@@ -3,6 +3,7 @@
 #include "platform/controls/StaticTextAccessible.h"
 #include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/Bevel.h"
+#include "widgets/common/ControlZoom.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -81,7 +82,7 @@ void TStaticText::fit()
         return;
     const int border = FBorderStyle == sbsNone ? 0 : (FBorderStyle == sbsSingle ? 1 : 2);
     const QSize text = fontMetrics().size(Qt::TextSingleLine, this->text());
-    resize(text.width() + 2 * border, text.height() + 2 * border);
+    ControlZoom::resize(this, QSize(text.width() + 2 * border, text.height() + 2 * border));
 }
 
 void TStaticText::changeEvent(QEvent* event)
@@ -94,7 +95,8 @@ void TStaticText::changeEvent(QEvent* event)
 void TStaticText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QRect r = rect();
+    ControlZoom::scalePainter(painter, this);
+    QRect r = ControlZoom::designRect(this);
     if (!FTransparent)
         painter.fillRect(r, FColor.toQColor());
     if (FBorderStyle == sbsSingle) {

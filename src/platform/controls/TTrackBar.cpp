@@ -1,6 +1,11 @@
 #include "platform/controls/TTrackBar.h"
 
+#include "widgets/common/ControlZoom.h"
+
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionSlider>
 
 TTrackBar::TTrackBar(QWidget* parent)
     : QSlider(Qt::Horizontal, parent)
@@ -72,4 +77,63 @@ void TTrackBar::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
+}
+
+void TTrackBar::initStyleOption(QStyleOptionSlider* option) const
+{
+    QSlider::initStyleOption(option);
+    // The groove and the thumb are laid out at the stored size: the
+    // slider's drawing and its hit tests share the stored form's pixels.
+    option->rect = ControlZoom::designRect(this);
+}
+
+void TTrackBar::paintEvent(QPaintEvent* event)
+{
+    if (!ControlZoom::isZoomed(this)) {
+        QSlider::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    ControlZoom::paintThroughBitmap(painter, this, [this](QPainter& canvas) {
+        // The parts and state the slider itself paints.
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+        if (tickPosition() != NoTicks)
+            option.subControls |= QStyle::SC_SliderTickmarks;
+        if (isSliderDown()) {
+            option.activeSubControls = QStyle::SC_SliderHandle;
+            option.state |= QStyle::State_Sunken;
+        }
+        style()->drawComplexControl(QStyle::CC_Slider, &option, &canvas, this);
+    });
+}
+
+void TTrackBar::zoomedMouse(QMouseEvent* event, const std::function<void(QMouseEvent*)>& handler)
+{
+    if (!ControlZoom::isZoomed(this)) {
+        handler(event);
+        return;
+    }
+    // The pointer in the stored form's pixels, where the thumb is laid out.
+    QMouseEvent design(event->type(), QPointF(ControlZoom::toDesign(this, event->position())),
+                       event->scenePosition(), event->globalPosition(), event->button(), event->buttons(),
+                       event->modifiers(), event->pointingDevice());
+    handler(&design);
+    event->setAccepted(design.isAccepted());
+}
+
+void TTrackBar::mousePressEvent(QMouseEvent* event)
+{
+    zoomedMouse(event, [this](QMouseEvent* e) { QSlider::mousePressEvent(e); });
+}
+
+void TTrackBar::mouseMoveEvent(QMouseEvent* event)
+{
+    zoomedMouse(event, [this](QMouseEvent* e) { QSlider::mouseMoveEvent(e); });
+}
+
+void TTrackBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    zoomedMouse(event, [this](QMouseEvent* e) { QSlider::mouseReleaseEvent(e); });
 }

@@ -2,6 +2,8 @@
 
 #include <QSlider>
 
+#include <functional>
+
 // The track bar of the bench's sliders. Setting Position clamps it to
 // Min ... Max and, when the value changes, raises OnChange before the
 // setter returns; the student's moves (mouse or keyboard) go through the
@@ -46,7 +48,17 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void sliderChange(SliderChange change) override;
+    // On a zoomed page the slider is laid out and hit in the stored form's
+    // pixels and drawn at the zoomed size.
+    void initStyleOption(QStyleOptionSlider* option) const override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Hands the event to handler, the pointer in the stored form's pixels.
+    void zoomedMouse(QMouseEvent* event, const std::function<void(QMouseEvent*)>& handler);
+
     int FThumbLength = 20;
 };

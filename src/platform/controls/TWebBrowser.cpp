@@ -1,7 +1,10 @@
 #include "platform/controls/TWebBrowser.h"
 
 #include "platform/Cp1251.h"
+#include "platform/controls/TextZoom.h"
+#include "widgets/common/ControlZoom.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -46,6 +49,16 @@ void TWebBrowser::navigate(const QString& path)
         reload();
     else
         setSource(url, QTextDocument::HtmlResource);
+    TextZoom::apply(document(), ControlZoom::factor(this));
+}
+
+void TWebBrowser::changeEvent(QEvent* event)
+{
+    QTextBrowser::changeEvent(event);
+    // A zoomed page gives the view its font at the zoomed size; the page's
+    // own sizes (its pictures, a size it fixes) follow.
+    if (event->type() == QEvent::FontChange)
+        TextZoom::apply(document(), ControlZoom::factor(this));
 }
 
 QVariant TWebBrowser::loadResource(int type, const QUrl& name)

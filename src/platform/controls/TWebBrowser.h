@@ -21,6 +21,9 @@ public:
     // The HTML text of a page file, in the charset it declares.
     static QString decodeHtml(const QByteArray& data);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     QString Location;
     // The file as it was read for the page on show.

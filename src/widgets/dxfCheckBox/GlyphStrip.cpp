@@ -67,7 +67,7 @@ const QImage& GlyphStrip::maskedCell(int index, qreal ratio)
     if (index < 0 || index >= count)
         return none;
     // The twin serves only when its cells line up with the strip's.
-    const bool twice = ratio >= 1.5 && s.Twice.height() == 2 * side && s.Twice.width() >= 2 * side * count;
+    const bool twice = ratio > 1.0 && s.Twice.height() == 2 * side && s.Twice.width() >= 2 * side * count;
     QList<QImage>& cells = twice ? s.TwiceCells : s.Cells;
     if (cells.size() != count)
         cells = QList<QImage>(count);

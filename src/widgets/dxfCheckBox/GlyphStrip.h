@@ -9,7 +9,7 @@
 // from ":/dxfCheckBox/checkbox.bmp"; when it cannot be loaded it stays empty
 // and boxes without pictures of their own draw none. Its twin at twice the
 // pixels (":/dxfCheckBox/checkbox@2x.bmp", cells of 36 x 36) gives the cells
-// for screens of device pixel ratio 1.5 and above.
+// for screens of device pixel ratio above 1 and zoomed pages.
 class GlyphStrip
 {
 public:
@@ -24,7 +24,7 @@ public:
     static int groupCount();
     // Cell `index` (0-based) with the transparent colour (its bottom-left
     // pixel) made transparent; a null image outside the strip. At a device
-    // pixel ratio of 1.5 and above the cell of the twin, of device pixel
+    // pixel ratio above 1 the cell of the twin, of device pixel
     // ratio 2, so that it covers the same 18 x 18 window pixels.
     static const QImage& maskedCell(int index, qreal ratio = 1.0);
 

@@ -4,6 +4,7 @@
 #include "widgets/dxfCheckBox/GlyphStrip.h"
 #include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/FocusMark.h"
+#include "widgets/common/ControlZoom.h"
 #include "widgets/common/ScratchBitmap.h"
 #include "platform/ScaledPicture.h"
 
@@ -295,7 +296,7 @@ void TdxfCheckBox::adjustBounds()
     const QSize glyph = glyphSize();
     const int height = std::max(glyph.height(), metrics.height() + 2);
     const int width = metrics.horizontalAdvance(FCaption) + glyph.width() + 4;
-    resize(width, height);
+    ControlZoom::resize(this, QSize(width, height));
 }
 
 void TdxfCheckBox::paintEvent(QPaintEvent*)
@@ -303,17 +304,22 @@ void TdxfCheckBox::paintEvent(QPaintEvent*)
     // Drawn at the screen's pixels: on a fine screen the pictures come from
     // their twins at twice the pixels and the caption is as sharp as the
     // screen, not the small bitmap scaled up.
+    // On a zoomed page the box is laid out in the stored form's pixels and
+    // drawn at the zoomed size the same way.
     QPainter painter(this);
+    ControlZoom::scalePainter(painter, this);
     const qreal ratio = std::max(devicePixelRatioF(), painter.deviceTransform().m11());
-    QImage& scratch = ScratchBitmap::acquire(width(), height(), ratio);
+    const QSize size = ControlZoom::designSize(this);
+    QImage& scratch = ScratchBitmap::acquire(size.width(), size.height(), ratio);
     paintBox(scratch);
-    painter.drawImage(QRectF(rect()), scratch, QRectF(0, 0, width() * ratio, height() * ratio));
+    painter.drawImage(QRectF(QPointF(0, 0), size), scratch, QRectF(0, 0, size.width() * ratio, size.height() * ratio));
 }
 
 void TdxfCheckBox::paintBox(QImage& canvas) const
 {
-    const int w = width();
-    const int h = height();
+    const QSize size = ControlZoom::designSize(this);
+    const int w = size.width();
+    const int h = size.height();
     const QSize glyph = glyphSize();
     const int gw = glyph.width();
     const int gh = glyph.height();
@@ -326,7 +332,7 @@ void TdxfCheckBox::paintBox(QImage& canvas) const
     if (FAlignment == taLeftJustify)
         pictureRect.moveLeft(w - gw);
 
-    const bool fine = canvas.devicePixelRatio() >= 1.5;
+    const bool fine = canvas.devicePixelRatio() > 1.0;
     const QImage& twin = FChecked ? TwiceChecked : TwiceUnChecked;
     const QImage& own = fine && !twin.isNull() ? twin : FChecked ? MaskedChecked : MaskedUnChecked;
     if (!own.isNull()) {

@@ -3,6 +3,7 @@
 #include "platform/controls/FontColor.h"
 
 #include "widgets/dxfColorButton/ColorButtonAccessible.h"
+#include "widgets/common/ControlZoom.h"
 #include "widgets/dxfColorButton/ColorButtonContent.h"
 #include "widgets/dxfColorButton/ColorButtonFace.h"
 #include "widgets/glEffects/glUTILS.h"
@@ -115,13 +116,17 @@ void TdxfColorButton::setFontColor(TColor colour)
 
 void TdxfColorButton::renderFaces()
 {
-    // A move to a screen of another pixel ratio renders the faces anew.
-    const qreal ratio = devicePixelRatioF();
+    // A move to a screen of another pixel ratio, or a zoom of the page,
+    // renders the faces anew: at the stored size, at as many pixels as the
+    // button shows them.
+    const QSize design = ControlZoom::designSize(this);
+    const qreal zoom = design.width() > 0 ? qreal(width()) / design.width() : 1.0;
+    const qreal ratio = devicePixelRatioF() * (ControlZoom::isZoomed(this) ? zoom : 1.0);
     if (!FFacesStale && ratio == FFacesRatio)
         return;
     FFacesRatio = ratio;
-    FFaceUp = ColorButtonFace::render(size(), FColor, false, ratio);
-    FFaceDown = ColorButtonFace::render(size(), FColor, true, ratio);
+    FFaceUp = ColorButtonFace::render(design, FColor, false, ratio);
+    FFaceDown = ColorButtonFace::render(design, FColor, true, ratio);
     FFacesStale = false;
 }
 
@@ -410,6 +415,8 @@ void TdxfColorButton::leaveEvent(QEvent*)
 void TdxfColorButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    // In the stored form's pixels, scaled on a zoomed page.
+    ControlZoom::scalePainter(p, this);
     p.drawImage(QPoint(0, 0), FPressed ? FaceDown() : FaceUp());
 
     const QFontMetrics metrics(font());
@@ -417,7 +424,7 @@ void TdxfColorButton::paintEvent(QPaintEvent*)
     for (const QString& line : FCaption)
         widths << metrics.horizontalAdvance(line);
     const QSize glyph = FGlyphShown.isNull() ? QSize(0, 0) : FGlyphShown.size();
-    const auto placed = ColorButtonContent::place(size(), glyph, widths, metrics.height(),
+    const auto placed = ColorButtonContent::place(ControlZoom::designSize(this), glyph, widths, metrics.height(),
                                                   ColorButtonContent::GlyphSide(FLayout), FPressed);
     if (!FGlyphShown.isNull())
         p.drawImage(placed.Glyph, FGlyphShown);

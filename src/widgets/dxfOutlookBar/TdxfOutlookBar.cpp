@@ -7,6 +7,7 @@
 #include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/Bevel.h"
 #include "widgets/common/FocusMark.h"
+#include "widgets/common/ControlZoom.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -67,7 +68,8 @@ TdxfOutlookGroup* TdxfOutlookBar::Groups(int i) const
 
 OutlookLayout TdxfOutlookBar::layoutFor(TdxfOutlookGroup* active) const
 {
-    return OutlookLayout(FOrientation == orVert, width(), height(), FHeaderHeight,
+    const QSize size = ControlZoom::designSize(this);
+    return OutlookLayout(FOrientation == orVert, size.width(), size.height(), FHeaderHeight,
                          int(FGroups.size()), active ? int(FGroups.indexOf(active)) : -1);
 }
 
@@ -263,7 +265,7 @@ void TdxfOutlookBar::Loaded()
 
 void TdxfOutlookBar::UpdateLayout()
 {
-    FClientBounds = rect();
+    FClientBounds = ControlZoom::designRect(this);
     FHeaderHeight = measureHeaderHeight();
     AnimateSwitch();
     UpdateFrame();
@@ -285,7 +287,7 @@ void TdxfOutlookBar::UpdateFrame()
     const QRect area = layout.clientArea();
     const QRect place(area.topLeft(), QSize(std::max(area.width(), 0), std::max(area.height(), 0)));
     for (TdxfOutlookGroup* g : std::as_const(FGroups))
-        g->setGeometry(place);
+        ControlZoom::setGeometry(g, place);
     update();
 }
 
@@ -296,13 +298,19 @@ void TdxfOutlookBar::AnimateSwitch()
     // A bar that is not on screen has nothing to show and does not keep the
     // program waiting.
     if (isVisible()) {
-        const SwitchAnimation plan(FOrientation == orVert, size(), int(FGroups.size()),
+        const SwitchAnimation plan(FOrientation == orVert, ControlZoom::designSize(this), int(FGroups.size()),
                                    FHeaderHeight, HeaderRect(FPreviousGroup),
                                    HeaderRect(FActiveGroup), FTargetRect);
         FSwitchRegion = plan.region();
         // What the screen shows in the region: the frame still stands in the
         // old arrangement, with the old group in it.
-        FSwitchPicture = FSwitchRegion.isEmpty() ? QPixmap() : grab(FSwitchRegion);
+        // On a zoomed page the picture holds the region's shown pixels and
+        // covers its stored size.
+        FSwitchPicture = QPixmap();
+        if (!FSwitchRegion.isEmpty()) {
+            FSwitchPicture = grab(ControlZoom::toShown(this, FSwitchRegion));
+            FSwitchPicture.setDevicePixelRatio(qreal(FSwitchPicture.width()) / FSwitchRegion.width());
+        }
         for (TdxfOutlookGroup* g : std::as_const(FGroups))
             if (g->isVisible())
                 g->hide();
@@ -321,7 +329,7 @@ void TdxfOutlookBar::AnimateSwitch()
             const std::int64_t start = FClock->tickCount();
             FSwitchFrame = plan.frame(k);
             if (!FSwitchRegion.isEmpty())
-                repaint(FSwitchRegion);
+                repaint(ControlZoom::toShown(this, FSwitchRegion));
             // A slow frame is not followed by a sleep: the animation keeps
             // its 21 frames without adding to the delay.
             const std::int64_t elapsed = FClock->tickCount() - start;
@@ -339,8 +347,9 @@ void TdxfOutlookBar::AnimateSwitch()
 void TdxfOutlookBar::paintBorder(QPainter& p) const
 {
     // The sunken client edge: two lines, darker inside.
-    Bevel::frame(p, rect(), clBtnShadow, clBtnHighlight);
-    Bevel::frame(p, rect().adjusted(1, 1, -1, -1), cl3DDkShadow, cl3DLight);
+    const QRect bounds = ControlZoom::designRect(this);
+    Bevel::frame(p, bounds, clBtnShadow, clBtnHighlight);
+    Bevel::frame(p, bounds.adjusted(1, 1, -1, -1), cl3DDkShadow, cl3DLight);
 }
 
 void TdxfOutlookBar::paintHeader(QPainter& p, TdxfOutlookGroup* g, const QRect& header,
@@ -401,9 +410,12 @@ void TdxfOutlookBar::paintHeader(QPainter& p, TdxfOutlookGroup* g, const QRect& 
 void TdxfOutlookBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    // In the stored form's pixels, scaled on a zoomed page.
+    ControlZoom::scalePainter(p, this);
     paintBorder(p);
     // The client area, seen when no group is shown.
-    p.fillRect(OutlookLayout::ltrb(2, 2, width() - 2, height() - 2), clBtnFace.toQColor());
+    const QSize size = ControlZoom::designSize(this);
+    p.fillRect(OutlookLayout::ltrb(2, 2, size.width() - 2, size.height() - 2), clBtnFace.toQColor());
 
     // The headers as the frame stands: during a switch, the old arrangement.
     const OutlookLayout layout = layoutFor(FFrameGroup);
@@ -447,7 +459,7 @@ void TdxfOutlookBar::changeEvent(QEvent* event)
 
 bool TdxfOutlookBar::overBar(QPoint point) const
 {
-    if (!rect().contains(point))
+    if (!ControlZoom::designRect(this).contains(point))
         return false;
     return !(FActiveGroup && FActiveGroup->isVisible()
              && OutlookLayout::contains(ClientRect(), point));
@@ -480,7 +492,7 @@ void TdxfOutlookBar::mousePressEvent(QMouseEvent* event)
     }
     event->accept();
     // The bar holds the mouse until the button goes up.
-    pressHeader(event->position().toPoint(), true);
+    pressHeader(ControlZoom::toDesign(this, event->position()), true);
 }
 
 void TdxfOutlookBar::pressHeader(const QPoint& point, bool capture)
@@ -503,12 +515,12 @@ void TdxfOutlookBar::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     // The second press of a double click: the header goes down, but the bar
     // does not hold the mouse, and the release fires no click.
-    pressHeader(event->position().toPoint(), false);
+    pressHeader(ControlZoom::toDesign(this, event->position()), false);
 }
 
 void TdxfOutlookBar::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint point = event->position().toPoint();
+    const QPoint point = ControlZoom::toDesign(this, event->position());
     // While the button is held the moves keep coming here; off the bar (or
     // over its group) the pointer has left it.
     if (!overBar(point)) {
@@ -525,7 +537,7 @@ void TdxfOutlookBar::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    const QPoint point = event->position().toPoint();
+    const QPoint point = ControlZoom::toDesign(this, event->position());
     const bool captured = FCaptured;
     FCaptured = false;
 
@@ -534,7 +546,7 @@ void TdxfOutlookBar::mouseReleaseEvent(QMouseEvent* event)
     if (captured) {
         // Released anywhere inside the window: the click is complete;
         // outside it is cancelled.
-        complete = rect().contains(point);
+        complete = ControlZoom::designRect(this).contains(point);
         fireClick = complete;
     } else if (overBar(point)) {
         // Without the mouse held, a release in the client area is a click of

@@ -77,10 +77,11 @@ public:
     TdxfOrientation Orientation() const { return FOrientation; }
     void setOrientation(TdxfOrientation o);
 
-    // The header of g, in window coordinates (right and bottom edges
-    // outside). For a group not in the bar, the header of the last position.
+    // The header of g, in the bar's coordinates in the stored form's pixels
+    // (on a zoomed page ControlZoom::toShown gives where it is shown; right
+    // and bottom edges outside). For a group not in the bar, the header of the last position.
     QRect HeaderRect(TdxfOutlookGroup* g) const;
-    // The group whose header contains the point (window coordinates).
+    // The group whose header contains the point (stored form's pixels).
     TdxfOutlookGroup* HeaderAt(QPoint point) const;
     // Where the active group lies: the client bounds less the border.
     QRect ClientRect() const;

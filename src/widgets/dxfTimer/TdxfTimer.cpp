@@ -5,6 +5,7 @@
 #include "platform/DateTimeFormat.h"
 #include "widgets/common/Bevel.h"
 #include "widgets/common/BlendColor.h"
+#include "widgets/common/ControlZoom.h"
 #include "widgets/common/ScratchBitmap.h"
 
 #include <QFontMetrics>
@@ -283,7 +284,7 @@ QRect TdxfTimer::clientRect() const
     int edge = 0;
     if (FBorderStyle == bsSingle)
         edge = FCtl3D ? 2 : 1;
-    return rect().adjusted(edge, edge, -edge, -edge);
+    return ControlZoom::designRect(this).adjusted(edge, edge, -edge, -edge);
 }
 
 QImage TdxfTimer::renderFace() const
@@ -293,7 +294,7 @@ QImage TdxfTimer::renderFace() const
 
 QImage TdxfTimer::renderFace(const QString& previousText, int drumPhase, qreal ratio) const
 {
-    QImage image(size() * ratio, QImage::Format_RGB32);
+    QImage image(ControlZoom::designSize(this) * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     QPainter painter(&image);
@@ -304,8 +305,10 @@ QImage TdxfTimer::renderFace(const QString& previousText, int drumPhase, qreal r
 void TdxfTimer::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // In the stored form's pixels, scaled on a zoomed page.
+    ControlZoom::scalePainter(painter, this);
     // The screen's pixels per window pixel, or those of the picture the
-    // control is rendered into.
+    // control is rendered into, or those of a zoomed page.
     const qreal ratio = std::max(devicePixelRatioF(), painter.deviceTransform().m11());
     paintControl(painter, FPreviousText, FDrumPhase, ratio);
 }
@@ -314,12 +317,13 @@ void TdxfTimer::paintControl(QPainter& painter, const QString& previousText, int
 {
     // The single border lies outside the client area, as the window
     // system draws it: a sunken double edge, or a black line without 3-D.
+    const QRect bounds = ControlZoom::designRect(this);
     if (FBorderStyle == bsSingle) {
         if (FCtl3D) {
-            Bevel::frame(painter, rect(), clBtnShadow, clBtnHighlight);
-            Bevel::frame(painter, rect().adjusted(1, 1, -1, -1), cl3DDkShadow, cl3DLight);
+            Bevel::frame(painter, bounds, clBtnShadow, clBtnHighlight);
+            Bevel::frame(painter, bounds.adjusted(1, 1, -1, -1), cl3DDkShadow, cl3DLight);
         } else {
-            Bevel::frame(painter, rect(), clBlack, clBlack);
+            Bevel::frame(painter, bounds, clBlack, clBlack);
         }
     }
 
@@ -328,7 +332,7 @@ void TdxfTimer::paintControl(QPainter& painter, const QString& previousText, int
         return;
     // The client area is drawn at the screen's pixels, its faces as fine as
     // the screen rather than a small bitmap scaled up.
-    QImage& scratch = ScratchBitmap::acquire(width(), height(), ratio);
+    QImage& scratch = ScratchBitmap::acquire(bounds.width(), bounds.height(), ratio);
     paintClient(scratch, previousText, drumPhase);
     painter.drawImage(QRectF(client), scratch, QRectF(QPointF(0, 0), QSizeF(client.size()) * ratio));
 }
@@ -345,6 +349,7 @@ void TdxfTimer::paintClient(QImage& canvas, const QString& previousText, int dru
         k += FBorderWidth;
     const QRect inner = client.adjusted(k, k, -k, -k);
     const QString text = GetDisplayText();
+    const QSize size = ControlZoom::designSize(this);
 
     {
         QPainter painter(&canvas);
@@ -353,8 +358,8 @@ void TdxfTimer::paintClient(QImage& canvas, const QString& previousText, int dru
             const QFontMetrics metrics(font());
             painter.setFont(font());
             painter.setPen(fontColor());
-            TimerFaces::drawTextAt(painter, (width() - metrics.horizontalAdvance(text)) / 2,
-                                   (height() - metrics.height()) / 2, text);
+            TimerFaces::drawTextAt(painter, (size.width() - metrics.horizontalAdvance(text)) / 2,
+                                   (size.height() - metrics.height()) / 2, text);
         }
     }
     switch (FDisplayStyle) {
@@ -362,7 +367,7 @@ void TdxfTimer::paintClient(QImage& canvas, const QString& previousText, int dru
         TimerFaces::segments(canvas, inner, font(), fontColor(), text);
         break;
     case tsHourGlass:
-        TimerFaces::hourGlass(canvas, size(), FBorderColor, totalSeconds(), FElapsedSeconds, FRunning);
+        TimerFaces::hourGlass(canvas, size, FBorderColor, totalSeconds(), FElapsedSeconds, FRunning);
         return; // no bevels or border in this style
     default:
         break;

@@ -3,6 +3,7 @@
 #include "platform/controls/FontColor.h"
 #include "widgets/glLabel/LabelAccessible.h"
 #include "widgets/common/AccessibleNotice.h"
+#include "widgets/common/ControlZoom.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -201,9 +202,12 @@ void TglCustomLabel::AdjustBounds()
     int flags = Qt::TextExpandTabs | Qt::AlignLeft | Qt::AlignTop;
     if (wordWrapped())
         flags |= Qt::TextWordWrap;
-    const QRect measured = QFontMetrics(paintFont()).boundingRect(QRect(0, 0, width(), height()), flags, FCaption);
+    // In the stored form's pixels: on a zoomed page the label is shown at
+    // the fitted size zoomed.
+    const QRect design = ControlZoom::designGeometry(this);
+    const QRect measured = QFontMetrics(paintFont()).boundingRect(QRect(QPoint(0, 0), design.size()), flags, FCaption);
     const int newWidth = measured.x() + measured.width();
     const int newHeight = measured.y() + measured.height();
-    const int left = keepsRightEdge() ? x() + width() - newWidth : x();
-    setGeometry(left, y(), newWidth, newHeight);
+    const int left = keepsRightEdge() ? design.x() + design.width() - newWidth : design.x();
+    ControlZoom::setGeometry(this, QRect(left, design.y(), newWidth, newHeight));
 }

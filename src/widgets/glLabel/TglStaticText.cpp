@@ -1,6 +1,7 @@
 #include "widgets/glLabel/TglStaticText.h"
 
 #include "widgets/glLabel/BroadwiseLayout.h"
+#include "widgets/common/ControlZoom.h"
 
 #include <QPainter>
 
@@ -80,6 +81,9 @@ void TglStaticText::paintEvent(QPaintEvent*)
     if (Caption().isEmpty())
         return;
     QPainter canvas(this);
+    // Laid out in the stored form's pixels, drawn at the zoomed size on a
+    // zoomed page.
+    ControlZoom::scalePainter(canvas, this);
     canvas.setFont(paintFont());
     if (!Transparent()) {
         // Opaque text cells, in the canvas's untouched white.
@@ -106,13 +110,14 @@ void TglStaticText::paintEvent(QPaintEvent*)
         flags |= Qt::AlignLeft;
         break;
     }
-    canvas.drawText(rect(), flags, Caption());
+    canvas.drawText(ControlZoom::designRect(this), flags, Caption());
 }
 
 void TglStaticText::PaintBroadwise(QPainter& canvas)
 {
     const QFontMetrics metrics(canvas.font());
-    const BroadwiseLayout layout(Caption(), width(), FOptions.testFlag(ftoBroadwiseLastLine),
+    const QSize size = ControlZoom::designSize(this);
+    const BroadwiseLayout layout(Caption(), size.width(), FOptions.testFlag(ftoBroadwiseLastLine),
                                  [&](const QString& text) {
                                      return QSize(metrics.horizontalAdvance(text), metrics.height());
                                  });
@@ -139,6 +144,6 @@ void TglStaticText::PaintBroadwise(QPainter& canvas)
         end += metrics.horizontalAdvance(word.Text);
     }
     flush();
-    if (AutoSize() && height() != layout.FittedHeight())
-        resize(width(), layout.FittedHeight());
+    if (AutoSize() && size.height() != layout.FittedHeight())
+        ControlZoom::resize(this, QSize(size.width(), layout.FittedHeight()));
 }

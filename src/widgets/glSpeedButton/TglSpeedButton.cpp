@@ -1,5 +1,6 @@
 #include "widgets/glSpeedButton/TglSpeedButton.h"
 
+#include "widgets/common/ControlZoom.h"
 #include "widgets/glEffects/glUTILS.h"
 
 #include <QDialog>
@@ -151,12 +152,14 @@ void TglSpeedButton::Paint(QPainter& canvas)
         FColor = NearestSolidColor(FColor);
 
     const TColor face = FHover ? FActiveColor : FColor;
+    // The painter draws in the stored form's pixels (scaled on a zoomed page).
+    const QSize size = ControlZoom::designSize(this);
     TglBevelStyle bevel = (FPressed && FHover) ? bvsLowered : bvsRaised;
     if (Flat() && !FPressed)
         bevel = bvsNone;
 
     // Inside the frame; Right and Bottom name the last column and row.
-    TRect r{0, 0, width(), height()};
+    TRect r{0, 0, size.width(), size.height()};
     if (FFrame)
         r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
     r.Right -= 1;
@@ -183,21 +186,21 @@ void TglSpeedButton::Paint(QPainter& canvas)
         canvas.save();
         canvas.setPen(Qt::NoPen);
         const QColor frame = FFrameColor.toQColor();
-        canvas.fillRect(0, 0, width(), 1, frame);
-        canvas.fillRect(0, height() - 1, width(), 1, frame);
-        canvas.fillRect(0, 0, 1, height(), frame);
-        canvas.fillRect(width() - 1, 0, 1, height(), frame);
+        canvas.fillRect(0, 0, size.width(), 1, frame);
+        canvas.fillRect(0, size.height() - 1, size.width(), 1, frame);
+        canvas.fillRect(0, 0, 1, size.height(), frame);
+        canvas.fillRect(size.width() - 1, 0, 1, size.height(), frame);
         canvas.restore();
     }
 
     if (!glyph.isNull()) {
         const int textWidth = QFontMetrics(font()).horizontalAdvance(Caption());
         const int pressed = FPressed ? 1 : 0;
-        const int x = (width() - glyphSize.width() - textWidth) / 2 + pressed - 1 - Spacing();
-        const int y = (height() - glyphSize.height()) / 2 + 1 + pressed;
+        const int x = (size.width() - glyphSize.width() - textWidth) / 2 + pressed - 1 - Spacing();
+        const int y = (size.height() - glyphSize.height()) / 2 + 1 + pressed;
         const QImage strip = Glyph();
         const QImage first = strip.copy(0, 0, glyphSize.width(), glyphSize.height());
-        DrawBitmapEx(canvas, first, TRect{0, 0, width(), height()}, x, y, smNone, bmsPlain, true,
+        DrawBitmapEx(canvas, first, TRect{0, 0, size.width(), size.height()}, x, y, smNone, bmsPlain, true,
                      CornerPixel(strip, crBottomLeft), TColor(0));
     }
 }
