@@ -10,15 +10,15 @@ JournalFollower::JournalFollower(QObject* parent)
     connect(&Poll, &QTimer::timeout, this, &JournalFollower::readNow);
     connect(&Watcher, &QFileSystemWatcher::fileChanged, this, &JournalFollower::readNow);
     connect(&Watcher, &QFileSystemWatcher::directoryChanged, this, &JournalFollower::readNow);
-    connect(&Reading, &QFutureWatcher<JournalSnapshot>::finished, this, &JournalFollower::finished);
+    connect(&Worker, &QFutureWatcher<JournalSnapshot>::finished, this, &JournalFollower::finished);
 }
 
 JournalFollower::~JournalFollower()
 {
     // A reading is short: the lock timeout and one pass over the file. (A
     // finished reading's result has been taken; its future is not waited on.)
-    if (Reading.isRunning())
-        Reading.waitForFinished();
+    if (Worker.isRunning())
+        Worker.waitForFinished();
 }
 
 void JournalFollower::follow(const QString& path)
@@ -37,7 +37,10 @@ void JournalFollower::follow(const QString& path)
     // The first reading is made at once, here, so the window opens on its
     // table rather than on an empty one (and what it allocates on the way
     // is there for the table to use); every later one on the worker.
-    Last = JournalSnapshot::read(Path, LockTimeoutMs, Held ? Held() : HeldRecords {});
+    KeepAgain = true;
+    LastBytes = -1;
+    Last = readAndKeep(nextReading());
+    took(Last);
     emit read();
 }
 
@@ -74,25 +77,51 @@ void JournalFollower::readNow()
 {
     if (Path.isEmpty())
         return;
-    if (Reading.isRunning()) {
+    if (Worker.isRunning()) {
         Again = true;
         return;
     }
     Again = false;
-    const QString path = Path;
-    const int timeout = LockTimeoutMs;
     // The reading lets go of the held records when it ends, before the
     // window applies it.
-    Reading.setFuture(QtConcurrent::run([path, timeout, held = Held ? Held() : HeldRecords {}]() mutable {
-        return JournalSnapshot::read(path, timeout, std::move(held));
-    }));
+    Worker.setFuture(QtConcurrent::run([reading = nextReading()]() mutable { return readAndKeep(std::move(reading)); }));
+}
+
+JournalFollower::Reading JournalFollower::nextReading()
+{
+    return Reading { Path, LockTimeoutMs, Held ? Held() : HeldRecords {}, KeepsHistory, HistoryRoot, Seen,
+                     KeepAgain ? -1 : LastBytes };
+}
+
+JournalSnapshot JournalFollower::readAndKeep(Reading reading)
+{
+    const std::int64_t heldCount = reading.Held.Records ? std::int64_t(reading.Held.Records->size()) : -1;
+    JournalSnapshot s = JournalSnapshot::read(reading.Path, reading.Timeout, std::move(reading.Held));
+    // Kept when it differs from the records held (or from the size read
+    // last: a partial record), or when the last keeping was not done.
+    const bool changed = s.Whole || !s.Changed.empty() || !s.Records.empty() || s.Count != heldCount
+        || s.FileBytes != reading.Bytes || s.State == JournalSnapshot::Missing;
+    if (reading.KeepHistory && changed)
+        s.keepHistory(reading.Root, reading.Seen);
+    return s;
+}
+
+void JournalFollower::took(const JournalSnapshot& snapshot)
+{
+    if (snapshot.State == JournalSnapshot::Read)
+        LastBytes = snapshot.FileBytes;
+    if (!snapshot.Latest.isEmpty())
+        Seen = snapshot.Latest;
+    KeepAgain = snapshot.HistoryPending;
 }
 
 void JournalFollower::finished()
 {
-    Last = Reading.future().takeResult();
+    Last = Worker.future().takeResult();
     watchPaths();
     const bool stale = Last.Path != Path;
+    if (!stale)
+        took(Last);
     if (!stale)
         emit read();
     if (Again || stale)

@@ -45,9 +45,21 @@ public:
     // reading of everything while it gives none).
     void setHeld(std::function<HeldRecords()> held) { Held = std::move(held); }
 
+    // The journal's history: a reading that finds the journal changed keeps
+    // it as a version (JournalSnapshot::keepHistory) under the history
+    // folder `historyRoot` (the instructor's own when empty), and gathers
+    // the versions kept after the one seen last, which each reading moves
+    // on to the latest.
+    bool keepsHistory() const { return KeepsHistory; }
+    void setKeepsHistory(bool on) { KeepsHistory = on; }
+    const QString& historyRoot() const { return HistoryRoot; }
+    void setHistoryRoot(const QString& root) { HistoryRoot = root; }
+    const QString& seenVersion() const { return Seen; }
+    void setSeenVersion(const QString& id) { Seen = id; }
+
     // Reads the journal as soon as no other reading runs.
     void readNow();
-    bool isReading() const { return Reading.isRunning(); }
+    bool isReading() const { return Worker.isRunning(); }
 
     // The last finished reading, taken by the receiver of read().
     JournalSnapshot takeSnapshot() { return std::move(Last); }
@@ -59,14 +71,33 @@ signals:
 private:
     void finished();
     void watchPaths();
+    // What a reading needs to know of the readings before it.
+    struct Reading
+    {
+        QString Path;
+        int Timeout;
+        HeldRecords Held;
+        bool KeepHistory;
+        QString Root;
+        QString Seen;
+        std::int64_t Bytes;
+    };
+    Reading nextReading();
+    static JournalSnapshot readAndKeep(Reading reading);
+    void took(const JournalSnapshot& snapshot);
 
     QString Path;
     std::function<HeldRecords()> Held;
     int LockTimeoutMs = 100;
     bool Watching = true;
     bool Again = false;
+    bool KeepsHistory = true;
+    bool KeepAgain = true; // the next reading keeps the journal whatever it finds
+    QString HistoryRoot;
+    QString Seen;
+    std::int64_t LastBytes = -1;
     QTimer Poll;
     QFileSystemWatcher Watcher;
-    QFutureWatcher<JournalSnapshot> Reading;
+    QFutureWatcher<JournalSnapshot> Worker;
     JournalSnapshot Last;
 };

@@ -152,7 +152,8 @@ QString JournalHistory::keepJournal(int lockTimeoutMs)
 }
 
 std::vector<std::pair<QString, std::vector<JournalChange>>> JournalHistory::changesAfter(const QString& seen,
-                                                                                         int limit) const
+                                                                                         int limit,
+                                                                                         QString* before) const
 {
     const QStringList ids = versions();
     qsizetype first = std::max<qsizetype>(ids.indexOf(seen) + 1, 1);
@@ -160,11 +161,13 @@ std::vector<std::pair<QString, std::vector<JournalChange>>> JournalHistory::chan
     std::vector<std::pair<QString, std::vector<JournalChange>>> out;
     if (first >= ids.size())
         return out;
-    JournalContent before = version(ids[first - 1]);
+    if (before)
+        *before = ids[first - 1];
+    JournalContent earlier = version(ids[first - 1]);
     for (qsizetype k = first; k < ids.size(); ++k) {
-        JournalContent after = version(ids[k]);
-        out.emplace_back(ids[k], JournalDiff::compare(before, after));
-        before = std::move(after);
+        JournalContent later = version(ids[k]);
+        out.emplace_back(ids[k], JournalDiff::compare(earlier, later));
+        earlier = std::move(later);
     }
     return out;
 }

@@ -57,8 +57,10 @@ public:
     QString keepJournal(int lockTimeoutMs = 5000);
 
     // The versions kept after `seen` (all when empty or no longer kept, at
-    // most the last `limit`), each with its changes from the one before it.
-    std::vector<std::pair<QString, std::vector<JournalChange>>> changesAfter(const QString& seen, int limit) const;
+    // most the last `limit`), each with its changes from the one before it;
+    // `before` is given the version the first of them is compared with.
+    std::vector<std::pair<QString, std::vector<JournalChange>>> changesAfter(const QString& seen, int limit,
+                                                                             QString* before = nullptr) const;
 
     // Writes version `id` back to the journal under its exclusive lock: the
     // journal as it stands is kept first, then its records are replaced by

@@ -136,12 +136,15 @@ void tst_JournalHistory::changesAfterTheVersionSeen()
     QVERIFY(!JournalDiff::anyForeign(all[0].second));
     QCOMPARE(all[1].first, v3);
     QVERIFY(JournalDiff::anyForeign(all[1].second));
-    QCOMPARE(h.changesAfter(v2, 100).size(), size_t(1));
+    QString before;
+    QCOMPARE(h.changesAfter(v2, 100, &before).size(), size_t(1));
+    QCOMPARE(before, v2);
     QCOMPARE(h.changesAfter(v3, 100).size(), size_t(0));
     // No more than the last `limit`, also after a version no longer kept.
     QCOMPARE(h.changesAfter(QStringLiteral("2000-01-01T00:00:00"), 1).size(), size_t(1));
     QCOMPARE(h.changesAfter(QStringLiteral("2000-01-01T00:00:00"), 1)[0].first, v3);
-    Q_UNUSED(v1);
+    QCOMPARE(h.changesAfter(QString(), 100, &before).size(), size_t(2));
+    QCOMPARE(before, v1);
 }
 
 void tst_JournalHistory::restoreWritesTheVersionBackAndKeepsBoth()
