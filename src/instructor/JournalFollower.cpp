@@ -112,7 +112,10 @@ void JournalFollower::took(const JournalSnapshot& snapshot)
         LastBytes = snapshot.FileBytes;
     if (!snapshot.Latest.isEmpty())
         Seen = snapshot.Latest;
-    KeepAgain = snapshot.HistoryPending;
+    // A reading that found the journal busy or unreadable kept nothing:
+    // what was pending stays so.
+    if (snapshot.State == JournalSnapshot::Read || snapshot.State == JournalSnapshot::Missing)
+        KeepAgain = snapshot.HistoryPending;
 }
 
 void JournalFollower::finished()
