@@ -259,6 +259,16 @@ void tst_JournalWindow::historyIsKeptAndForeignChangesAreNamed()
     QTRY_COMPARE(blocked.model().rowCount(), 2);
     QVERIFY2(blocked.statusText().contains(QStringLiteral("история журнала не ведётся: история журнала: не удаётся создать папку")),
              qPrintable(blocked.statusText()));
+
+    // A journal removed while the window is open is kept as an empty
+    // version: every record removed.
+    w.follower().setPollInterval(200);
+    QFile::remove(Path);
+    QTRY_COMPARE(w.banner().foreignChanges().size(), 4);
+    QCOMPARE(history.versions().size(), 5);
+    QVERIFY(history.version(history.latest()).bytes().isEmpty());
+    QVERIFY2(w.banner().foreignChanges()[3].endsWith(QStringLiteral("запись 1 (Студент 001, шифр 101): удалена")),
+             qPrintable(w.banner().foreignChanges()[3]));
 }
 
 void tst_JournalWindow::csvAndReportOfTheRowsShown()
