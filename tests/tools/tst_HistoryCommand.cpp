@@ -1,6 +1,7 @@
 // oplab-data journal keep, history, diff and restore, run as the
 // instructor (or the timer) runs them, the history in a scratch data folder.
 #include "support/JournalFixture.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QProcess>
@@ -9,16 +10,7 @@
 
 using namespace fixture;
 
-namespace {
-
-struct Run
-{
-    int Status = -1;
-    QString Out;
-    QString Err;
-};
-
-} // namespace
+using Run = ToolRun;
 
 class tst_HistoryCommand : public QObject
 {
@@ -34,15 +26,9 @@ private slots:
 private:
     Run journal(const QStringList& args)
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), Dir.filePath(QStringLiteral("data")));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(OPLAB_DATA_TOOL), QStringList { QStringLiteral("journal") } + args);
-        if (!p.waitForFinished(30000))
-            qFatal("oplab-data did not finish");
-        return Run { p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                     QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+        return runTool(QStringLiteral(OPLAB_DATA_TOOL), QStringList { QStringLiteral("journal") } + args, env);
     }
 
     QStringList versions()
