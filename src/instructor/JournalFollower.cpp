@@ -11,6 +11,7 @@ JournalFollower::JournalFollower(QObject* parent)
     connect(&Watcher, &QFileSystemWatcher::fileChanged, this, &JournalFollower::readNow);
     connect(&Watcher, &QFileSystemWatcher::directoryChanged, this, &JournalFollower::readNow);
     connect(&Worker, &QFutureWatcher<JournalSnapshot>::finished, this, &JournalFollower::finished);
+    connect(&Keeper, &QFutureWatcher<JournalSnapshot>::finished, this, &JournalFollower::kept);
 }
 
 JournalFollower::~JournalFollower()
@@ -19,6 +20,8 @@ JournalFollower::~JournalFollower()
     // finished reading's result has been taken; its future is not waited on.)
     if (Worker.isRunning())
         Worker.waitForFinished();
+    if (Keeper.isRunning())
+        Keeper.waitForFinished();
 }
 
 void JournalFollower::follow(const QString& path)
@@ -39,7 +42,8 @@ void JournalFollower::follow(const QString& path)
     // is there for the table to use); every later one on the worker.
     KeepAgain = true;
     LastBytes = -1;
-    Last = readAndKeep(nextReading());
+    KeepQueued = false;
+    Last = readOnce(nextReading());
     took(Last);
     emit read();
 }
@@ -84,25 +88,22 @@ void JournalFollower::readNow()
     Again = false;
     // The reading lets go of the held records when it ends, before the
     // window applies it.
-    Worker.setFuture(QtConcurrent::run([reading = nextReading()]() mutable { return readAndKeep(std::move(reading)); }));
+    Worker.setFuture(QtConcurrent::run([reading = nextReading()]() mutable { return readOnce(std::move(reading)); }));
 }
 
 JournalFollower::Reading JournalFollower::nextReading()
 {
-    return Reading { Path, LockTimeoutMs, Held ? Held() : HeldRecords {}, KeepsHistory, HistoryRoot, Seen,
-                     KeepAgain ? -1 : LastBytes };
+    return Reading { Path, LockTimeoutMs, Held ? Held() : HeldRecords {}, KeepAgain ? -1 : LastBytes };
 }
 
-JournalSnapshot JournalFollower::readAndKeep(Reading reading)
+JournalSnapshot JournalFollower::readOnce(Reading reading)
 {
     const std::int64_t heldCount = reading.Held.Records ? std::int64_t(reading.Held.Records->size()) : -1;
     JournalSnapshot s = JournalSnapshot::read(reading.Path, reading.Timeout, std::move(reading.Held));
-    // Kept when it differs from the records held (or from the size read
-    // last: a partial record), or when the last keeping was not done.
-    const bool changed = s.Whole || !s.Changed.empty() || !s.Records.empty() || s.Count != heldCount
+    // Worth keeping when it differs from the records held (or from the size
+    // read last: a partial record), or when the last keeping was not done.
+    s.Differs = s.Whole || !s.Changed.empty() || !s.Records.empty() || s.Count != heldCount
         || s.FileBytes != reading.Bytes || s.State == JournalSnapshot::Missing;
-    if (reading.KeepHistory && changed)
-        s.keepHistory(reading.Root, reading.Seen);
     return s;
 }
 
@@ -110,12 +111,46 @@ void JournalFollower::took(const JournalSnapshot& snapshot)
 {
     if (snapshot.State == JournalSnapshot::Read)
         LastBytes = snapshot.FileBytes;
-    if (!snapshot.Latest.isEmpty())
-        Seen = snapshot.Latest;
-    // A reading that found the journal busy or unreadable kept nothing:
-    // what was pending stays so.
-    if (snapshot.State == JournalSnapshot::Read || snapshot.State == JournalSnapshot::Missing)
-        KeepAgain = snapshot.HistoryPending;
+    // A reading that found the journal busy or unreadable has nothing to
+    // keep.
+    if (KeepsHistory && snapshot.Differs
+        && (snapshot.State == JournalSnapshot::Read || snapshot.State == JournalSnapshot::Missing))
+        keep(snapshot.State);
+}
+
+void JournalFollower::keep(JournalSnapshot::Status state)
+{
+    if (Keeper.isRunning()) {
+        KeepQueued = true;
+        QueuedState = state;
+        return;
+    }
+    KeepQueued = false;
+    // After the reading is applied, on a worker of its own: keeping reads
+    // the journal and its latest version again, and the window's refresh
+    // does not wait for it.
+    Keeper.setFuture(QtConcurrent::run([path = Path, root = HistoryRoot, seen = Seen, state] {
+        JournalSnapshot h;
+        h.Path = path;
+        h.State = state;
+        h.keepHistory(root, seen);
+        return h;
+    }));
+}
+
+void JournalFollower::kept()
+{
+    History = Keeper.future().takeResult();
+    if (History.Path != Path) {
+        KeepQueued = false;
+        return;
+    }
+    if (!History.Latest.isEmpty())
+        Seen = History.Latest;
+    KeepAgain = History.HistoryPending;
+    emit historyKept();
+    if (KeepQueued)
+        keep(QueuedState);
 }
 
 void JournalFollower::finished()
@@ -123,10 +158,10 @@ void JournalFollower::finished()
     Last = Worker.future().takeResult();
     watchPaths();
     const bool stale = Last.Path != Path;
-    if (!stale)
+    if (!stale) {
         took(Last);
-    if (!stale)
         emit read();
+    }
     if (Again || stale)
         readNow();
 }

@@ -45,11 +45,12 @@ public:
     // reading of everything while it gives none).
     void setHeld(std::function<HeldRecords()> held) { Held = std::move(held); }
 
-    // The journal's history: a reading that finds the journal changed keeps
-    // it as a version (JournalSnapshot::keepHistory) under the history
-    // folder `historyRoot` (the instructor's own when empty), and gathers
-    // the versions kept after the one seen last, which each reading moves
-    // on to the latest.
+    // The journal's history: after a reading that found the journal changed
+    // has been given out, the journal is kept as a version on a worker of
+    // its own (JournalSnapshot::keepHistory) under the history folder
+    // `historyRoot` (the instructor's own when empty), with the versions
+    // kept after the one seen last, which each keeping moves on to the
+    // latest; historyKept() tells, takeHistory() gives it.
     bool keepsHistory() const { return KeepsHistory; }
     void setKeepsHistory(bool on) { KeepsHistory = on; }
     const QString& historyRoot() const { return HistoryRoot; }
@@ -63,10 +64,16 @@ public:
 
     // The last finished reading, taken by the receiver of read().
     JournalSnapshot takeSnapshot() { return std::move(Last); }
+    // The last keeping of the history (its history fields), taken by the
+    // receiver of historyKept().
+    JournalSnapshot takeHistory() { return std::move(History); }
+    bool isKeeping() const { return Keeper.isRunning(); }
 
 signals:
     // A reading has ended, well or not; takeSnapshot() gives it.
     void read();
+    // A keeping of the history has ended; takeHistory() gives it.
+    void historyKept();
 
 private:
     void finished();
@@ -77,14 +84,13 @@ private:
         QString Path;
         int Timeout;
         HeldRecords Held;
-        bool KeepHistory;
-        QString Root;
-        QString Seen;
         std::int64_t Bytes;
     };
     Reading nextReading();
-    static JournalSnapshot readAndKeep(Reading reading);
+    static JournalSnapshot readOnce(Reading reading);
     void took(const JournalSnapshot& snapshot);
+    void keep(JournalSnapshot::Status state);
+    void kept();
 
     QString Path;
     std::function<HeldRecords()> Held;
@@ -100,4 +106,8 @@ private:
     QFileSystemWatcher Watcher;
     QFutureWatcher<JournalSnapshot> Worker;
     JournalSnapshot Last;
+    QFutureWatcher<JournalSnapshot> Keeper;
+    JournalSnapshot History;
+    bool KeepQueued = false;
+    JournalSnapshot::Status QueuedState = JournalSnapshot::Read;
 };

@@ -73,6 +73,9 @@ struct JournalSnapshot
     QString VersionsAfter; // the version the first of Versions is compared with
     QString HistoryError;
     bool HistoryPending = false; // not kept this time: the next reading keeps it
+    // The reading differs from the one before (or one before was not kept):
+    // set by the follower, worth keeping.
+    bool Differs = false;
 
     int findingCount() const;
     // Every finding, in the order of the journal check.

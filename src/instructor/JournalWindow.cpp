@@ -188,6 +188,10 @@ JournalWindow::JournalWindow(QWidget* parent)
     });
     connect(&Model, &JournalModel::recordsChanged, this, &JournalWindow::updateSummary);
     connect(&Follower, &JournalFollower::read, this, &JournalWindow::journalRead);
+    connect(&Follower, &JournalFollower::historyKept, this, [this] {
+        takeHistory(Follower.takeHistory());
+        updateStatus();
+    });
     Follower.setHeld([this] { return Model.held(); });
 
     QSettings settings;
@@ -284,7 +288,6 @@ void JournalWindow::journalRead()
 {
     JournalSnapshot s = Follower.takeSnapshot();
     const QString where = QDir::toNativeSeparators(s.Path);
-    takeHistory(s);
     switch (s.State) {
     case JournalSnapshot::Read: {
         const QStringList findings = s.allFindings();
