@@ -19,5 +19,7 @@ cd "$lab"
 LC_ALL=ru_RU.UTF-8 LANG=ru_RU.UTF-8 XDG_RUNTIME_DIR="$runtime" xvfb-run -a -s "-screen 0 1920x1080x24" \
     "$OPLAB_BUILD/tools/screenshots/oplab-shots" "$out"
 # The instructor's window on the journal of a whole class.
-XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime" xvfb-run -a -s "-screen 0 1280x800x24" \
+# At the size of its first start on a screen of 1024 x 768, the history in
+# the scratch folder.
+XDG_RUNTIME_DIR="$runtime" XDG_CONFIG_HOME="$runtime" XDG_DATA_HOME="$runtime" xvfb-run -a -s "-screen 0 1024x768x24" \
     "$OPLAB_BUILD/tools/screenshots/oplab-journal-shots" "$out"

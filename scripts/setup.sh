@@ -32,9 +32,9 @@ oplab_fuzz_packages="clang libclang-rt-14-dev"
 oplab_reader_packages="at-spi2-core python3-pyatspi dbus-daemon"
 oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm $oplab_reader_packages"
 # The Debian package (scripts/package.sh): its dependencies found by
-# dpkg-shlibdeps, and the checks of lintian, desktop-file-validate and
-# appstreamcli.
-oplab_package_packages="dpkg-dev file lintian desktop-file-utils appstream"
+# dpkg-shlibdeps, and the checks of lintian, desktop-file-validate,
+# appstreamcli and, for the timer of `journal keep`, systemd-analyze.
+oplab_package_packages="dpkg-dev file lintian desktop-file-utils appstream systemd"
 
 oplab_install() {
     missing=""

@@ -6,6 +6,7 @@
 #include "admission/GiftWriter.h"
 #include "admission/MoodleXmlReader.h"
 #include "admission/MoodleXmlWriter.h"
+#include "admission/SourceError.h"
 
 #include <QFileInfo>
 
@@ -46,7 +47,16 @@ ImportedQuestions BankFormat::read(Kind kind, const QByteArray& source, const QS
     case Gift: return GiftReader::read(source, fileName);
     case Aiken: break;
     }
-    return ImportedQuestions{AikenReader::read(source, fileName), {}};
+    try {
+        return ImportedQuestions{AikenReader::read(source, fileName), {}};
+    } catch (const SourceError& e) {
+        // The learning system names its GIFT exports ".txt", as Aiken
+        // sources are named.
+        if (!GiftReader::looksLikeGift(source))
+            throw;
+        throw SourceError(e.fileName(), e.line(),
+                          e.reason() + QStringLiteral("; looks like GIFT: use --format gift"));
+    }
 }
 
 QByteArray BankFormat::write(Kind kind, const std::vector<QuestionRecord>& records, const QString& bankName)

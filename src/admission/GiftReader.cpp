@@ -10,12 +10,21 @@
 
 namespace {
 
+// Whether the backslash at `i` stands with the character after it for
+// one character: an escaped special character, a backslash, or "\n", the
+// line break the learning system writes for a break within a text.
+bool isEscape(QStringView text, qsizetype i)
+{
+    return text[i] == QLatin1Char('\\') && i + 1 < text.size()
+        && (GiftReader::isEscapable(text[i + 1]) || text[i + 1] == QLatin1Char('n'));
+}
+
 // The position of the first of `wanted` at or after `from` that no
 // backslash escapes, or -1.
 qsizetype findUnescaped(QStringView text, qsizetype from, QStringView wanted)
 {
     for (qsizetype i = from; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('\\') && i + 1 < text.size() && GiftReader::isEscapable(text[i + 1]))
+        if (isEscape(text, i))
             ++i;
         else if (wanted.contains(text[i]))
             return i;
@@ -28,9 +37,12 @@ QString unescaped(QStringView text)
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('\\') && i + 1 < text.size() && GiftReader::isEscapable(text[i + 1]))
+        if (isEscape(text, i)) {
             ++i;
-        out += text[i];
+            out += text[i] == QLatin1Char('n') ? QChar(QLatin1Char('\n')) : text[i];
+        } else {
+            out += text[i];
+        }
     }
     return out;
 }
@@ -153,6 +165,15 @@ private:
             pos = m.capturedEnd();
         }
         const qsizetype open = findUnescaped(text, pos, u"{");
+        if (open < 0 && !title.isEmpty()) {
+            // A titled text without answers is a description, as the
+            // learning system exports the text it shows between questions.
+            ++Count;
+            Out.Skipped.push_back(SkippedQuestion{line, Count, title,
+                                                  QStringLiteral("a description (no answers); the bank holds "
+                                                                 "multiple-choice questions")});
+            return;
+        }
         if (open < 0)
             throw SourceError(FileName, line, QStringLiteral("a question without its answers in \"{...}\""));
         const qsizetype close = findUnescaped(text, open + 1, u"}");
@@ -266,5 +287,15 @@ ImportedQuestions GiftReader::read(const QByteArray& source, const QString& file
 bool GiftReader::isEscapable(QChar c)
 {
     return c == QLatin1Char('~') || c == QLatin1Char('=') || c == QLatin1Char('#') || c == QLatin1Char('{')
-        || c == QLatin1Char('}') || c == QLatin1Char(':');
+        || c == QLatin1Char('}') || c == QLatin1Char(':') || c == QLatin1Char('\\');
+}
+
+bool GiftReader::looksLikeGift(const QByteArray& source)
+{
+    try {
+        read(source, QString());
+        return true;
+    } catch (const SourceError&) {
+        return false;
+    }
 }

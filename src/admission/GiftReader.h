@@ -15,8 +15,9 @@
 //     }
 //
 // Questions stand apart by blank lines; a title is optional; "\~ \= \# \{
-// \} \:" stand for the characters themselves; "$CATEGORY:" lines are passed
-// over. A text marked "[html]" is read from its HTML (HtmlText); any other
+// \} \: \\" stand for the characters themselves and "\n" for a line break
+// within a text (joined into the one-line text as any other break);
+// "$CATEGORY:" lines are passed over. A text marked "[html]" is read from its HTML (HtmlText); any other
 // is taken as it stands, its lines joined with a blank. A question the bank
 // holds is a multiple-choice one with four answers that say something,
 // exactly one of them right ("=" or a weight of 100%) and none other of
@@ -25,8 +26,9 @@
 // answer in the order written; every other byte of the record is zero.
 //
 // Every other question (true/false, short answer, numerical, matching,
-// essay, missing word, several right answers...) is left out, named by its
-// title, with the reason. Text that is not GIFT (a question without "{",
+// essay, missing word, several right answers...) and a description (a
+// titled text with no answers) is left out, named by its title, with the
+// reason. Text that is not GIFT (an untitled text without "{",
 // a "{" that no "}" closes, a title that is not closed, bytes that are not
 // UTF-8, no question at all) throws SourceError with the line.
 class GiftReader
@@ -35,6 +37,10 @@ public:
     static ImportedQuestions read(const QByteArray& source, const QString& fileName);
 
     // Whether a backslash before the character makes it the character
-    // itself: ~ = # { } :
+    // itself: ~ = # { } : and the backslash.
     static bool isEscapable(QChar c);
+
+    // Whether the source reads as GIFT (a source refused as another format
+    // says so).
+    static bool looksLikeGift(const QByteArray& source);
 };

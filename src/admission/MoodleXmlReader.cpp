@@ -4,6 +4,7 @@
 #include "admission/ChoiceQuestion.h"
 #include "admission/HtmlText.h"
 #include "admission/SourceError.h"
+#include "admission/SourceLines.h"
 
 #include <QXmlStreamReader>
 
@@ -59,6 +60,7 @@ class Parser
 public:
     Parser(const QByteArray& source, const QString& fileName)
         : Xml(source)
+        , Source(source)
         , FileName(fileName)
     {
     }
@@ -66,7 +68,11 @@ public:
     ImportedQuestions run()
     {
         if (!Xml.readNextStartElement())
+        {
+            if (Xml.hasError())
+                failXml();
             fail(QStringLiteral("no <quiz> element: not a Moodle XML question file"));
+        }
         if (Xml.name() != QLatin1String("quiz"))
             fail(QStringLiteral("<%1> where <quiz> belongs: not a Moodle XML question file").arg(Xml.name()));
         while (Xml.readNextStartElement()) {
@@ -76,13 +82,39 @@ public:
                 Xml.skipCurrentElement();
         }
         if (Xml.hasError())
-            fail(QStringLiteral("not well-formed XML: %1").arg(Xml.errorString()));
+            failXml();
         if (Count == 0)
             throw SourceError(FileName, 0, QStringLiteral("no questions"));
         return std::move(Out);
     }
 
 private:
+    // The reader's own error. Bytes that the declared encoding does not
+    // hold (a file saved in code page 1251 that declares UTF-8) are named as
+    // such, with the encoding and, for UTF-8, the first line they stand on
+    // (the reader decodes ahead and names the line it was at).
+    [[noreturn]] void failXml() const
+    {
+        if (Xml.error() != QXmlStreamReader::NotWellFormedError
+            || !Xml.errorString().contains(QLatin1String("encod"), Qt::CaseInsensitive))
+            fail(QStringLiteral("not well-formed XML: %1").arg(Xml.errorString()));
+        const QString declared =
+            Xml.documentEncoding().isEmpty() ? QStringLiteral("UTF-8") : Xml.documentEncoding().toString();
+        int line = int(Xml.lineNumber());
+        if (declared.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0
+            || declared.compare(QLatin1String("UTF8"), Qt::CaseInsensitive) == 0) {
+            const QList<QByteArray> lines = SourceLines::split(Source);
+            for (qsizetype i = 0; i < lines.size(); ++i)
+                if (!SourceLines::text(lines[i])) {
+                    line = int(i) + 1;
+                    break;
+                }
+        }
+        throw SourceError(FileName, line,
+                          QStringLiteral("the bytes do not match the encoding %1 the file declares: %2")
+                              .arg(declared, Xml.errorString()));
+    }
+
     [[noreturn]] void fail(const QString& reason) const
     {
         throw SourceError(FileName, int(Xml.lineNumber()), reason);
@@ -171,6 +203,7 @@ private:
     }
 
     QXmlStreamReader Xml;
+    const QByteArray& Source;
     const QString& FileName;
     ImportedQuestions Out;
     int Count = 0;

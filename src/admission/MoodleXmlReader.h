@@ -18,7 +18,8 @@
 //
 // Categories are passed over. Every other question is left out, named by
 // its <name>, with the reason (ImportedQuestions::Skipped). A file that is
-// not well-formed XML, is no <quiz>, or holds no question at all throws
+// not well-formed XML (bytes its declared encoding does not hold named as
+// such, with their line), is no <quiz>, or holds no question at all throws
 // SourceError with the line.
 class MoodleXmlReader
 {

@@ -11,7 +11,7 @@
 JournalBanner::JournalBanner(QWidget* parent)
     : QFrame(parent)
     , Text(new QLabel(this))
-    , All(new QPushButton(QStringLiteral("Все замечания…"), this))
+    , All(new QPushButton(QStringLiteral("Подробно…"), this))
 {
     setObjectName(QStringLiteral("banner"));
     setFrameShape(QFrame::StyledPanel);
@@ -42,11 +42,51 @@ void JournalBanner::setProblem(const QString& problem)
     refresh();
 }
 
+void JournalBanner::addForeignChanges(const QString& journal, const QString& before, const QString& version,
+                                      const QStringList& changes)
+{
+    if (changes.isEmpty())
+        return;
+    if (FForeign.isEmpty()) {
+        FBefore = before;
+        FJournal = journal;
+    }
+    for (const QString& change : changes)
+        FForeign << QStringLiteral("%1: %2").arg(version, change);
+    refresh();
+}
+
+void JournalBanner::clear()
+{
+    FFindings.clear();
+    FProblem.clear();
+    FForeign.clear();
+    FBefore.clear();
+    FJournal.clear();
+    refresh();
+}
+
+QString JournalBanner::restoreCommand() const
+{
+    return QStringLiteral("oplab-data journal restore '%1' %2").arg(FJournal, FBefore);
+}
+
 QString JournalBanner::text() const
 {
     QStringList lines;
     if (!FProblem.isEmpty())
         lines << FProblem;
+    if (!FForeign.isEmpty()) {
+        lines << QStringLiteral("\u26A0 Журнал изменён так, как стенд его не изменяет (изменений: %1):")
+                     .arg(FForeign.size());
+        for (int i = 0; i < std::min<int>(int(FForeign.size()), Listed); ++i)
+            lines << QStringLiteral("• ") + FForeign[i];
+        if (FForeign.size() > Listed)
+            lines << QStringLiteral("… и ещё %1").arg(FForeign.size() - Listed);
+        if (!FBefore.isEmpty())
+            lines << QStringLiteral("Журнал до этих изменений сохранён как версия %1; вернуть его: %2")
+                         .arg(FBefore, restoreCommand());
+    }
     if (!FFindings.isEmpty()) {
         lines << QStringLiteral("В журнале замечаний: %1. Показаны все записи, которые удалось прочитать; "
                                 "записи с замечаниями отмечены знаком \u26A0.")
@@ -61,13 +101,13 @@ QString JournalBanner::text() const
 
 void JournalBanner::refresh()
 {
-    const bool problem = !FProblem.isEmpty();
+    const bool problem = !FProblem.isEmpty() || !FForeign.isEmpty();
     QPalette p = palette();
     p.setColor(QPalette::Window, problem ? QColor(0xF8, 0xD7, 0xD3) : QColor(0xFF, 0xF1, 0xC4));
     p.setColor(QPalette::WindowText, QColor(0x30, 0x20, 0x10));
     setPalette(p);
     Text->setText(text());
-    All->setVisible(FFindings.size() > Listed);
+    All->setVisible(FFindings.size() > Listed || FForeign.size() > Listed);
     setVisible(problem || !FFindings.isEmpty());
 }
 
@@ -77,11 +117,19 @@ void JournalBanner::showAll()
     dialog.setWindowTitle(QStringLiteral("Замечания к журналу"));
     auto* list = new QPlainTextEdit(&dialog);
     list->setReadOnly(true);
-    list->setPlainText(FFindings.join(QLatin1Char('\n')));
+    QStringList lines;
+    if (!FForeign.isEmpty()) {
+        lines << QStringLiteral("Изменения, каких стенд не делает (версия истории: изменение):") << FForeign;
+        if (!FBefore.isEmpty())
+            lines << QStringLiteral("Журнал до них: версия %1; вернуть его: %2").arg(FBefore, restoreCommand());
+        lines << QString();
+    }
+    if (!FFindings.isEmpty())
+        lines << QStringLiteral("Замечания, как их называет «oplab-data journal check»:") << FFindings;
+    list->setPlainText(lines.join(QLatin1Char('\n')));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Замечания, как их называет «oplab-data journal check»:"), &dialog));
     layout->addWidget(list);
     layout->addWidget(buttons);
     dialog.resize(640, 420);

@@ -45,28 +45,69 @@ public:
     // reading of everything while it gives none).
     void setHeld(std::function<HeldRecords()> held) { Held = std::move(held); }
 
+    // The journal's history: after a reading that found the journal changed
+    // has been given out, the journal is kept as a version on a worker of
+    // its own (JournalSnapshot::keepHistory) under the history folder
+    // `historyRoot` (the instructor's own when empty), with the versions
+    // kept after the one seen last, which each keeping moves on to the
+    // latest; historyKept() tells, takeHistory() gives it.
+    bool keepsHistory() const { return KeepsHistory; }
+    void setKeepsHistory(bool on) { KeepsHistory = on; }
+    const QString& historyRoot() const { return HistoryRoot; }
+    void setHistoryRoot(const QString& root) { HistoryRoot = root; }
+    const QString& seenVersion() const { return Seen; }
+    void setSeenVersion(const QString& id) { Seen = id; }
+
     // Reads the journal as soon as no other reading runs.
     void readNow();
-    bool isReading() const { return Reading.isRunning(); }
+    bool isReading() const { return Worker.isRunning(); }
 
     // The last finished reading, taken by the receiver of read().
     JournalSnapshot takeSnapshot() { return std::move(Last); }
+    // The last keeping of the history (its history fields), taken by the
+    // receiver of historyKept().
+    JournalSnapshot takeHistory() { return std::move(History); }
+    bool isKeeping() const { return Keeper.isRunning(); }
 
 signals:
     // A reading has ended, well or not; takeSnapshot() gives it.
     void read();
+    // A keeping of the history has ended; takeHistory() gives it.
+    void historyKept();
 
 private:
     void finished();
     void watchPaths();
+    // What a reading needs to know of the readings before it.
+    struct Reading
+    {
+        QString Path;
+        int Timeout;
+        HeldRecords Held;
+        std::int64_t Bytes;
+    };
+    Reading nextReading();
+    static JournalSnapshot readOnce(Reading reading);
+    void took(const JournalSnapshot& snapshot);
+    void keep(JournalSnapshot::Status state);
+    void kept();
 
     QString Path;
     std::function<HeldRecords()> Held;
     int LockTimeoutMs = 100;
     bool Watching = true;
     bool Again = false;
+    bool KeepsHistory = true;
+    bool KeepAgain = true; // the next reading keeps the journal whatever it finds
+    QString HistoryRoot;
+    QString Seen;
+    std::int64_t LastBytes = -1;
     QTimer Poll;
     QFileSystemWatcher Watcher;
-    QFutureWatcher<JournalSnapshot> Reading;
+    QFutureWatcher<JournalSnapshot> Worker;
     JournalSnapshot Last;
+    QFutureWatcher<JournalSnapshot> Keeper;
+    JournalSnapshot History;
+    bool KeepQueued = false;
+    JournalSnapshot::Status QueuedState = JournalSnapshot::Read;
 };

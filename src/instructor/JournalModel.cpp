@@ -237,7 +237,7 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
             QString tip = storedVerdictText(r);
             const int score = scoreValue(r);
             if (r.verdictKind() == StudentRecord::Passed && score >= 0 && score < PassMark)
-                tip += QStringLiteral("\nБаллов меньше %1: бенч записывает незачёт, когда студент закроет "
+                tip += QStringLiteral("\nБаллов меньше %1: стенд записывает незачёт, когда студент закроет "
                                       "сообщение о результате теста.")
                            .arg(PassMark);
             return tip;

@@ -2,6 +2,7 @@
 
 #include "journal/Journal.h"
 #include "journal/JournalCheck.h"
+#include "journal/JournalHistory.h"
 #include "journal/JournalLock.h"
 #include "platform/EInOutError.h"
 
@@ -24,6 +25,40 @@ QStringList JournalSnapshot::allFindings() const
     for (int row : rows)
         all += RecordFindings.value(row);
     return all + EndFindings;
+}
+
+namespace {
+
+// Versions whose changes a reading gathers at most: the window shows what
+// happened lately, `journal history` the rest.
+constexpr int VersionsLooked = 200;
+
+} // namespace
+
+void JournalSnapshot::keepHistory(const QString& root, const QString& seen)
+{
+    if (State != Read && State != Missing)
+        return;
+    try {
+        JournalHistory history(Path, root);
+        if (State == Read)
+            Kept = history.keepJournal();
+        else if (!history.latest().isEmpty())
+            Kept = history.keep(JournalContent());
+        Latest = history.latest();
+        Versions = history.changesAfter(seen, VersionsLooked, &VersionsAfter);
+    } catch (const EInOutError& e) {
+        // The journal went away between the two readings: the next
+        // reading keeps what is there then.
+        HistoryPending = true;
+        if (e.errorCode() != EInOutError::FileNotFound)
+            HistoryError = QStringLiteral("журнал не удаётся прочитать: ") + failureText(e.errorCode());
+    } catch (const Exception& e) {
+        // A bench held the journal meanwhile: so too.
+        HistoryPending = true;
+        if (e.message() != JournalLock::busyText())
+            HistoryError = e.message();
+    }
 }
 
 QString JournalSnapshot::failureText(int ioErrorCode)

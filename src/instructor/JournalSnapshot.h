@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/JournalChange.h"
 #include "journal/StudentRecord.h"
 
 #include <QDateTime>
@@ -61,6 +62,21 @@ struct JournalSnapshot
     QHash<int, QStringList> RecordFindings;
     QStringList EndFindings;
 
+    // The journal's history (JournalHistory), kept from this reading when
+    // the journal changed: the version kept (empty when the latest already
+    // held the journal), the latest version, the versions kept after the
+    // one the window saw last, each with its changes from the one before
+    // it, and why the history could not be kept (empty when it was).
+    QString Kept;
+    QString Latest;
+    std::vector<std::pair<QString, std::vector<JournalChange>>> Versions;
+    QString VersionsAfter; // the version the first of Versions is compared with
+    QString HistoryError;
+    bool HistoryPending = false; // not kept this time: the next reading keeps it
+    // The reading differs from the one before (or one before was not kept):
+    // set by the follower, worth keeping.
+    bool Differs = false;
+
     int findingCount() const;
     // Every finding, in the order of the journal check.
     QStringList allFindings() const;
@@ -68,6 +84,12 @@ struct JournalSnapshot
     // Reads the journal at `path`, waiting for its lock no longer than
     // `lockTimeoutMs`; compared with the records held when there are any.
     static JournalSnapshot read(const QString& path, int lockTimeoutMs, HeldRecords held = {});
+
+    // Keeps the journal in its history under `root` (the instructor's own
+    // when empty) after a reading that found it changed, and gathers the
+    // versions kept after `seen`. A journal that is gone is kept as an
+    // empty version once it has a history.
+    void keepHistory(const QString& root, const QString& seen);
 
     // The failure text of a file error, in Russian.
     static QString failureText(int ioErrorCode);

@@ -6,9 +6,11 @@
 #include "instructor/JournalBanner.h"
 #include "instructor/SummaryPanel.h"
 #include "journal/Journal.h"
+#include "journal/JournalHistory.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -23,6 +25,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
@@ -32,6 +35,14 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// Room left around the window on its first start for the frame the window
+// system draws around it (title bar, borders).
+const QSize FrameAllowance(16, 40);
+
+// The width of the counts and plots at the first start: the eleven scores'
+// labels side by side and the legend fit in it.
+constexpr int SummaryWidth = 330;
 
 // A report longer than this many rows is printed only when confirmed.
 constexpr int LongReport = 2000;
@@ -92,12 +103,16 @@ JournalWindow::JournalWindow(QWidget* parent)
     bar->addStretch(1);
     layout->addLayout(bar);
 
-    Banner = new JournalBanner(central);
-    layout->addWidget(Banner);
-
-    // The table, or a message in its place.
+    // The banner over the table, or a message in its place; the counts and
+    // plots beside them keep their height whatever the banner says.
     Splitter = new QSplitter(Qt::Horizontal, central);
-    Pages = new QStackedWidget(Splitter);
+    auto* left = new QWidget(Splitter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    Banner = new JournalBanner(left);
+    leftLayout->addWidget(Banner);
+    Pages = new QStackedWidget(left);
+    leftLayout->addWidget(Pages, 1);
     auto* messagePage = new QWidget(Pages);
     auto* messageLayout = new QVBoxLayout(messagePage);
     Message = new QLabel(messagePage);
@@ -146,7 +161,7 @@ JournalWindow::JournalWindow(QWidget* parent)
         fit(JournalModel::FirstMeasurement + k, QStringLiteral("✓"));
     fit(JournalModel::Work, QStringLiteral("выполнена"));
     Pages->addWidget(Table);
-    Splitter->addWidget(Pages);
+    Splitter->addWidget(left);
 
     Summary = new SummaryPanel(Splitter);
     Splitter->addWidget(Summary);
@@ -173,17 +188,25 @@ JournalWindow::JournalWindow(QWidget* parent)
     });
     connect(&Model, &JournalModel::recordsChanged, this, &JournalWindow::updateSummary);
     connect(&Follower, &JournalFollower::read, this, &JournalWindow::journalRead);
+    connect(&Follower, &JournalFollower::historyKept, this, [this] {
+        takeHistory(Follower.takeHistory());
+        updateStatus();
+    });
     Follower.setHeld([this] { return Model.held(); });
 
     QSettings settings;
-    resize(1180, 740);
-    restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
+    // Later starts restore the size and place the instructor left.
+    if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray()))
+        fitScreen();
     if (!Splitter->restoreState(settings.value(QStringLiteral("window/splitter")).toByteArray())) {
         // The whole table in view, the plots beside it.
         int tableWidth = 2 * Table->frameWidth() + Table->verticalScrollBar()->sizeHint().width();
         for (int c = 0; c < JournalModel::ColumnCount; ++c)
             tableWidth += Table->columnWidth(c);
-        Splitter->setSizes({ tableWidth, std::max(300, width() - tableWidth) });
+        // On a narrow screen the plots keep the width their axis labels
+        // need, and the table scrolls.
+        const int plots = std::max(SummaryWidth, width() - tableWidth);
+        Splitter->setSizes({ std::max(width() - plots, 200), plots });
     }
     if (head->restoreState(settings.value(QStringLiteral("window/columns")).toByteArray()))
         Table->sortByColumn(head->sortIndicatorSection(), head->sortIndicatorOrder());
@@ -192,6 +215,18 @@ JournalWindow::JournalWindow(QWidget* parent)
                     .arg(Journal::DefaultFileName),
                 true);
     updateStatus();
+}
+
+void JournalWindow::fitScreen()
+{
+    // The size the window is laid out for, no larger than the screen's
+    // available area less room for the window's frame, in its middle.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize size = QSize(1180, 740).boundedTo(area.size() - FrameAllowance);
+    resize(size);
+    move(area.topLeft() + QPoint((area.width() - size.width() - FrameAllowance.width()) / 2,
+                                 (area.height() - size.height() - FrameAllowance.height()) / 2));
 }
 
 JournalWindow::~JournalWindow()
@@ -235,13 +270,16 @@ void JournalWindow::openJournal(const QString& path)
     Records = 0;
     Trouble.clear();
     Findings.clear();
+    HistoryTrouble.clear();
     LastRead = QDateTime();
-    Banner->setFindings({});
-    Banner->setProblem({});
+    Banner->clear();
     setWindowTitle(QStringLiteral("Журнал лабораторной работы — %1").arg(QDir::toNativeSeparators(Path)));
     showMessage(QStringLiteral("Чтение журнала…"), false);
     QSettings().setValue(QStringLiteral("journal"), Path);
     updateSummary();
+    // The versions kept while the window was closed (by the timer of
+    // `journal keep`) are looked through from the one it saw last.
+    Follower.setSeenVersion(QSettings().value(seenKey()).toString());
     Follower.follow(Path);
     updateStatus();
 }
@@ -307,6 +345,27 @@ void JournalWindow::journalRead()
     updateStatus();
 }
 
+QString JournalWindow::seenKey() const
+{
+    return QStringLiteral("history/%1").arg(QFileInfo(JournalHistory(Path, Follower.historyRoot()).folder()).fileName());
+}
+
+void JournalWindow::takeHistory(const JournalSnapshot& s)
+{
+    HistoryTrouble = s.HistoryError.isEmpty() ? QString() : QStringLiteral("история журнала не ведётся: ") + s.HistoryError;
+    QString before = s.VersionsAfter;
+    for (const auto& [version, changes] : s.Versions) {
+        QStringList foreign;
+        for (const JournalChange& c : changes)
+            if (c.foreign())
+                foreign << c.line().mid(2);
+        Banner->addForeignChanges(Path, before, version, foreign);
+        before = version;
+    }
+    if (!s.Latest.isEmpty())
+        QSettings().setValue(seenKey(), s.Latest);
+}
+
 void JournalWindow::showMessage(const QString& text, bool offerOpen)
 {
     Message->setText(text);
@@ -339,6 +398,8 @@ void JournalWindow::updateStatus()
         }
         if (!Trouble.isEmpty())
             parts << Trouble;
+        if (!HistoryTrouble.isEmpty())
+            parts << HistoryTrouble;
     }
     Status->setText(parts.join(QStringLiteral("  ·  ")));
 }

@@ -61,7 +61,13 @@ public:
 
 private:
     void buildMenus();
+    // The first start's size and place: as large as laid out, within the
+    // screen's available area.
+    void fitScreen();
     void journalRead();
+    void takeHistory(const JournalSnapshot& snapshot);
+    // The setting that holds the version of the journal's history seen last.
+    QString seenKey() const;
     void showMessage(const QString& text, bool offerOpen);
     void updateStatus();
     void updateSummary();
@@ -82,6 +88,7 @@ private:
     QDateTime LastRead;
     int Records = 0;
     QString Trouble; // a reading that failed after the table was shown
+    QString HistoryTrouble; // the history could not be kept
     QStringList Findings;
 
     QLineEdit* Search;

@@ -226,6 +226,29 @@ std::int64_t TypedFile::readBlock(void* records, std::int64_t maxRecords)
     return whole;
 }
 
+QByteArray TypedFile::readAll()
+{
+    requireOpen();
+    QByteArray bytes;
+    for (;;) {
+        const qsizetype got = bytes.size();
+        bytes.resize(got + 65536);
+        const ssize_t n =
+            uninterrupted([&] { return ::pread(Fd, bytes.data() + got, size_t(bytes.size() - got), got); });
+        bytes.resize(got + n);
+        if (n == 0)
+            return bytes;
+    }
+}
+
+void TypedFile::truncate(std::int64_t records)
+{
+    requireOpen();
+    if (records < 0)
+        throw EInOutError(EInOutError::NegativeSeek);
+    uninterrupted([&] { return ::ftruncate(Fd, off_t(records * RecordSize)); });
+}
+
 void TypedFile::write(const void* record)
 {
     requireOpen();

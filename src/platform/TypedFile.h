@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
@@ -66,8 +67,14 @@ public:
     // Reads up to maxRecords whole records at once; returns how many were
     // read (0 at the end) and advances by that many.
     std::int64_t readBlock(void* records, std::int64_t maxRecords);
+    // The whole file as it stands, a partial record behind the last whole
+    // one included; the position stays.
+    QByteArray readAll();
     // Writes one whole record at the position and advances by one.
     void write(const void* record);
+    // Cuts the file to `records` whole records (bytes behind them go);
+    // the position stays.
+    void truncate(std::int64_t records);
     // Forces what was written to the storage device.
     void flush();
 

@@ -50,6 +50,10 @@ private slots:
         QTest::newRow("moodle xml") << int(BankFormat::MoodleXml) << "moodle-export.xml"
                                     << "moodle-export.expected.aiken.txt";
         QTest::newRow("gift") << int(BankFormat::Gift) << "quiz.gift" << "quiz.expected.aiken.txt";
+        // As the learning system exports: a description first, "\\n" and
+        // "\\\\" in texts, answers on lines of their own.
+        QTest::newRow("gift as exported") << int(BankFormat::Gift) << "moodle-export.gift"
+                                          << "moodle-export.gift.expected.aiken.txt";
     }
     void questionsTheBankHoldsComeThrough()
     {
@@ -111,6 +115,8 @@ private slots:
         QTest::newRow("no full marks") << QByteArray("Q {~%50%a ~b ~c ~d}") << "no answer earns full marks";
         QTest::newRow("five answers") << QByteArray("Q {=a ~b ~c ~d ~e}") << "5 answers";
         QTest::newRow("picture") << QByteArray("Q {=<img src\\=x.png> ~b ~c ~d}") << "a picture in answer 1";
+        QTest::newRow("description") << QByteArray("::Указания::[html]<p>Ответьте на вопросы</p>")
+                                     << "a description (no answers)";
         QTest::newRow("long") << "Q {=" + QByteArray(256, 'x') + " ~b ~c ~d}"
                               << "answer 1: text of 256 bytes in code page 1251; a field holds 255";
     }
@@ -182,6 +188,21 @@ private slots:
                                     << "s:1: the title opened with \"::\" is not closed";
         QTest::newRow("gift not utf-8") << gift << QByteArray("Q {=a ~b ~c ~\xE4}") << "s:1: not valid UTF-8";
         QTest::newRow("gift comments only") << gift << QByteArray("// c\n$CATEGORY: x\n") << "s: no questions";
+        QTest::newRow("gift a backslash before a brace")
+            << gift << QByteArray("Q \\\\{=a ~b ~c ~d}\n\nR \\\\{")
+            << "s:3: no \"}\" closes the answers opened here";
+        QTest::newRow("xml not in its declared encoding")
+            << xml << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n<question type=\"multichoice\">"
+                                 "<name><text>\xC2\xEE\xEF\xF0\xEE\xF1</text></name></question></quiz>")
+            << "s:3: the bytes do not match the encoding UTF-8 the file declares: Encountered incorrectly encoded content.";
+        QTest::newRow("xml not in its declared encoding at once")
+            << xml << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz name=\"\xC2\">")
+            << "s:2: the bytes do not match the encoding UTF-8 the file declares: Encountered incorrectly encoded content.";
+        QTest::newRow("gift read as aiken")
+            << int(BankFormat::Aiken) << QByteArray("// question: 1\n::T::Q {\n=a\n~b\n~c\n~d\n}\n")
+            << "s:8: missing option A; looks like GIFT: use --format gift";
+        QTest::newRow("aiken fault that is not gift")
+            << int(BankFormat::Aiken) << QByteArray("Q\nA. a\nB. b\nANSWER: C\n") << "s:4: missing option C";
     }
     void sourcesThatAreNotTheFormatAreRefused()
     {
@@ -243,7 +264,7 @@ private slots:
         // a no-break space at the head, a picture tag kept as text.
         const std::vector<QuestionRecord> records = AikenReader::read(
             fixture("quiz.expected.aiken.txt") + "\n" + fixture("moodle-export.expected.aiken.txt")
-                + "\n// [html] <p>a&amp;b</p> \\\nA. 1\nB. %50% \\{ ::x:: ~=#\nC. 3\nD. 4\nANSWER: B\n"
+                + "\n// [html] <p>a&amp;b</p> \\\nA. 1\nB. %50% \\{ ::x:: ~=# C:\\new\nC. 3\nD. 4\nANSWER: B\n"
                 + "\n\u00A0x\nA. <img src=x>\nB. b\nC. c\nD. d\nANSWER: A\n",
             "q");        const QByteArray bank = BankImage::bytes(records);
         const QByteArray text = BankFormat::write(kind, records, "Qest.txt");

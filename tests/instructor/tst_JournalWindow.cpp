@@ -9,6 +9,7 @@
 #include "instructor/JournalBanner.h"
 #include "instructor/JournalWindow.h"
 #include "instructor/SummaryPanel.h"
+#include "journal/JournalHistory.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -61,6 +62,7 @@ private slots:
     void followsBenchesInOtherProcesses();
     void missingDamagedAndVanishedJournals();
     void journalHeldByABenchIsReadAtALaterTick();
+    void historyIsKeptAndForeignChangesAreNamed();
     void csvAndReportOfTheRowsShown();
     void longReportRepeatsItsHeadOnEveryPage();
     void commandLine_data();
@@ -73,6 +75,11 @@ private:
 
 void tst_JournalWindow::initTestCase()
 {
+    // The settings and the journal's history of the windows under test stay
+    // in the scratch folder.
+    QVERIFY(Dir.isValid());
+    qputenv("HOME", QFile::encodeName(Dir.filePath(QStringLiteral("home"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Dir.filePath(QStringLiteral("data"))));
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("oplab"));
     QCoreApplication::setApplicationName(QStringLiteral("oplab-journal-test"));
@@ -83,6 +90,9 @@ void tst_JournalWindow::init()
     QVERIFY(Dir.isValid());
     Path = Dir.filePath(QStringLiteral("Students.DAT"));
     QFile::remove(Path);
+    // Each test starts the journal's history afresh.
+    QDir(JournalHistory(Path).folder()).removeRecursively();
+    QDir(Dir.filePath(QStringLiteral("data"))).removeRecursively();
 }
 
 void tst_JournalWindow::followsBenchesInOtherProcesses_data()
@@ -176,6 +186,90 @@ void tst_JournalWindow::journalHeldByABenchIsReadAtALaterTick()
     delete bench;
     QTRY_COMPARE(w.model().rowCount(), 3);
     QVERIFY(!w.statusText().contains(QStringLiteral("журнал занят")));
+}
+
+void tst_JournalWindow::historyIsKeptAndForeignChangesAreNamed()
+{
+    // The history where oplab-data keeps it too (its timer, below).
+    const QString root = Dir.filePath(QStringLiteral("data/oplab/history"));
+    const JournalHistory history(Path, root);
+    const QByteArray three = classOf(3);
+    writeFile(Path, three);
+    {
+        JournalWindow w;
+        w.follower().setHistoryRoot(root);
+        w.follower().setPollInterval(200);
+        w.show();
+        w.openJournal(Path);
+        QTRY_COMPARE(w.model().rowCount(), 3);
+        QTRY_COMPARE(history.versions().size(), 1);
+
+        // A bench registers: a version more, nothing to name.
+        run(QStringLiteral(OPLAB_DATA_TOOL), { QStringLiteral("journal"), QStringLiteral("register"), Path,
+                                               QStringLiteral("200"), QStringLiteral("Новиков Н.Н.") });
+        QTRY_COMPARE(w.model().rowCount(), 4);
+        QTRY_COMPARE(history.versions().size(), 2);
+        const QString benchVersion = history.latest();
+        QVERIFY(!w.banner().isVisible());
+
+        // A student raises a score and cuts the last record off.
+        writeFile(Path, three.left(73)
+                      + record(QStringLiteral("Студент 001"), "101", "9", cp(QStringLiteral("зачет")))
+                      + three.mid(146) + QByteArray(20, 'x'));
+        QTRY_VERIFY(w.banner().isVisible());
+        QCOMPARE(history.versions().size(), 3);
+        const QStringList foreign = w.banner().foreignChanges();
+        QCOMPARE(foreign.size(), 2);
+        QCOMPARE(foreign[0], QStringLiteral("%1: запись 1 (Студент 001, шифр 101): тест: не сдан, балл 0 → «зачет», балл 9, "
+                                            "такого результата тест не записывает")
+                                 .arg(history.latest()));
+        QVERIFY2(foreign[1].endsWith(QStringLiteral("запись 3 (Новиков Н.Н., шифр 200): обрезана: осталось 20 байт из 73")),
+                 qPrintable(foreign[1]));
+        QCOMPARE(w.banner().versionBefore(), benchVersion);
+        QVERIFY2(w.banner().text().contains(
+                     QStringLiteral("oplab-data journal restore '%1' %2").arg(Path, benchVersion)),
+                 qPrintable(w.banner().text()));
+        // A reading that finds nothing new names nothing twice.
+        w.follower().readNow();
+        QTest::qWait(400);
+        QTRY_VERIFY(!w.follower().isKeeping());
+        QCOMPARE(w.banner().foreignChanges().size(), 2);
+    }
+
+    // With no window open the timer keeps a record removed; the next
+    // window names what changed since the version it saw last.
+    writeFile(Path, three.left(146));
+    run(QStringLiteral(OPLAB_DATA_TOOL), { QStringLiteral("journal"), QStringLiteral("keep"), Path });
+    QCOMPARE(history.versions().size(), 4);
+    JournalWindow w;
+    w.follower().setHistoryRoot(root);
+    w.show();
+    w.openJournal(Path);
+    QTRY_COMPARE(w.model().rowCount(), 2);
+    QTRY_VERIFY(w.banner().isVisible());
+    const QStringList since = w.banner().foreignChanges();
+    QCOMPARE(since.size(), 2);
+    QVERIFY2(since[0].contains(QStringLiteral("запись 1 (Студент 001, шифр 101): результат теста снят")), qPrintable(since[0]));
+    QVERIFY2(since[1].endsWith(QStringLiteral("запись 2 (Студент 002, шифр 102): удалена")), qPrintable(since[1]));
+
+    // A history that cannot be kept is said on the status line.
+    JournalWindow blocked;
+    writeFile(Dir.filePath(QStringLiteral("file")), "x");
+    blocked.follower().setHistoryRoot(Dir.filePath(QStringLiteral("file")));
+    blocked.openJournal(Path);
+    QTRY_COMPARE(blocked.model().rowCount(), 2);
+    QTRY_VERIFY2(blocked.statusText().contains(QStringLiteral("история журнала не ведётся: история журнала: не удаётся создать папку")),
+             qPrintable(blocked.statusText()));
+
+    // A journal removed while the window is open is kept as an empty
+    // version: every record removed.
+    w.follower().setPollInterval(200);
+    QFile::remove(Path);
+    QTRY_COMPARE(w.banner().foreignChanges().size(), 4);
+    QCOMPARE(history.versions().size(), 5);
+    QVERIFY(history.version(history.latest()).bytes().isEmpty());
+    QVERIFY2(w.banner().foreignChanges()[3].endsWith(QStringLiteral("запись 1 (Студент 001, шифр 101): удалена")),
+             qPrintable(w.banner().foreignChanges()[3]));
 }
 
 void tst_JournalWindow::csvAndReportOfTheRowsShown()

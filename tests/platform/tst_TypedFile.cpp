@@ -138,6 +138,37 @@ private slots:
         QCOMPARE(readBytes(path), QByteArray(12, 'a') + "WXYZ");
     }
 
+    void wholeFileAndCutting()
+    {
+        // The whole file comes back with a partial record behind the last
+        // whole one, and reading it leaves the position; cutting drops the
+        // records behind the count given, the partial bytes with them.
+        const QString path = dir.filePath("cut.dat");
+        writeBytes(path, "abcdefghijk");
+        TypedFile f(4);
+        f.assign(path);
+        f.reset();
+        f.seek(1);
+        QCOMPARE(f.readAll(), QByteArray("abcdefghijk"));
+        QCOMPARE(f.filePos(), 1);
+        f.truncate(1);
+        QCOMPARE(f.readAll(), QByteArray("abcd"));
+        QCOMPARE(f.fileSize(), 1);
+        QCOMPARE(failureCode([&] { f.truncate(-1); }), 131);
+        f.truncate(0);
+        QCOMPARE(f.readAll(), QByteArray());
+        f.close();
+        QCOMPARE(readBytes(path), QByteArray());
+
+        // A file bigger than one read still comes back whole.
+        QByteArray big(200000, 'x');
+        big[199999] = 'y';
+        writeBytes(path, big);
+        f.resetForReading();
+        QCOMPARE(f.readAll(), big);
+        QVERIFY(failureCode([&] { f.truncate(0); }) > 0); // opened for reading only
+    }
+
     void readPastTheEndFails()
     {
         const QString path = dir.filePath("short.dat");
@@ -187,6 +218,8 @@ private slots:
         QCOMPARE(failureCode([&] { f.seek(0); }), 103);
         QCOMPARE(failureCode([&] { f.read(rec); }), 103);
         QCOMPARE(failureCode([&] { f.write(rec); }), 103);
+        QCOMPARE(failureCode([&] { f.readAll(); }), 103);
+        QCOMPARE(failureCode([&] { f.truncate(0); }), 103);
         QCOMPARE(EInOutError(103).message(), QString("I/O error 103"));
     }
 

@@ -102,7 +102,7 @@ private slots:
         QTest::newRow("strict") << "quiz.gift" << QStringList {"--strict"} << 2 << QByteArray() << 5
                                 << QByteArray(": 5 questions the bank cannot hold; nothing imported (--strict)\n");
         QTest::newRow("format given") << "quiz.gift" << QStringList {"--format", "aiken"} << 2 << QByteArray() << 0
-                                      << QByteArray(":37: missing option A\n");
+                                      << QByteArray(":37: missing option A; looks like GIFT: use --format gift\n");
     }
     void importsWhatTheLearningSystemsWrite()
     {

@@ -1,6 +1,7 @@
 // oplab-data journal: the listings, the check, the lookup and the
 // registration of the instructor's tool, run as the instructor runs it.
 #include "support/JournalFixture.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QProcess>
@@ -11,21 +12,11 @@ using namespace fixture;
 
 namespace {
 
-struct Run
-{
-    int Status = -1;
-    QString Out;
-    QString Err;
-};
+using Run = ToolRun;
 
 Run oplabData(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(OPLAB_DATA_TOOL), QStringList { QStringLiteral("journal") } + args);
-    if (!p.waitForFinished(30000))
-        qFatal("oplab-data did not finish");
-    return Run { p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                 QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+    return runTool(QStringLiteral(OPLAB_DATA_TOOL), QStringList { QStringLiteral("journal") } + args);
 }
 
 const QString Passed = QStringLiteral("зач") + QLatin1Char('e') + QStringLiteral("т");

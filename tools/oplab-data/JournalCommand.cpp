@@ -1,5 +1,7 @@
 #include "JournalCommand.h"
 
+#include "HistoryCommand.h"
+
 #include "platform/EInOutError.h"
 #include "platform/Exception.h"
 #include "journal/Journal.h"
@@ -75,7 +77,8 @@ int registerStudent(const CommandLine& command, const QString& path, const QStri
 }
 
 const char* const Usage = "usage: journal list JOURNAL [--csv|--json] | journal check JOURNAL"
-                          " | journal find JOURNAL CODE | journal register JOURNAL CODE NAME";
+                          " | journal find JOURNAL CODE | journal register JOURNAL CODE NAME"
+                          " | journal keep|history JOURNAL | journal diff OLD NEW | journal restore JOURNAL VERSION";
 
 } // namespace
 
@@ -83,6 +86,8 @@ int runJournalCommand(const CommandLine& command)
 {
     QStringList args = command.Args;
     const QString verb = args.isEmpty() ? QString() : args.takeFirst();
+    if (isHistoryVerb(verb))
+        return runHistoryCommand(verb, CommandLine { args, command.Out, command.Err });
     QString format;
     if (verb == QLatin1String("list")) {
         for (auto it = args.begin(); it != args.end();) {

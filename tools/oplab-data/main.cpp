@@ -9,6 +9,10 @@
 //   oplab-data journal check JOURNAL
 //   oplab-data journal find JOURNAL CODE
 //   oplab-data journal register JOURNAL CODE NAME
+//   oplab-data journal keep JOURNAL          a version kept when it changed
+//   oplab-data journal history JOURNAL       the versions kept
+//   oplab-data journal diff OLD NEW          the changes, those no bench makes marked
+//   oplab-data journal restore JOURNAL VERSION
 //
 // Exit status: 0 done, 1 a finding, 2 an error.
 #include "BankCommand.h"
@@ -34,6 +38,10 @@ const char* const Usage =
     "  oplab-data journal check JOURNAL\n"
     "  oplab-data journal find JOURNAL CODE\n"
     "  oplab-data journal register JOURNAL CODE NAME\n"
+    "  oplab-data journal keep JOURNAL\n"
+    "  oplab-data journal history JOURNAL\n"
+    "  oplab-data journal diff OLD NEW [--journal JOURNAL]\n"
+    "  oplab-data journal restore JOURNAL VERSION\n"
     "  oplab-data --version\n";
 
 } // namespace

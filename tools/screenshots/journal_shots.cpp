@@ -1,10 +1,15 @@
 // oplab-journal-shots OUTDIR [LOOKDIR]: the instructor's window on the
-// journal of a whole class, written as the benches write it: 25 students in
-// every state, one of them registering and one finishing a measurement while
-// the window is open (their rows highlighted). Saves the window to
-// OUTDIR/journal-window.png. With LOOKDIR it also leaves there what the
+// journal of a whole class, at the size of its first start on the screen it
+// is shown on, written as the benches write it: 25 students in every state,
+// one of them registering and one finishing a measurement while the window
+// is open (their rows highlighted). Saves the window to
+// OUTDIR/journal-window.png; then a student raises a score and cuts the
+// last record off, and the window with its banner naming them goes to
+// OUTDIR/journal-banner.png. The journal's history is kept where
+// XDG_DATA_HOME says. With LOOKDIR it also leaves there what the
 // instructor would hand on, for a look: the CSV, the PDF report, and the
 // window on a damaged copy of the journal, and the journal itself.
+#include "instructor/JournalBanner.h"
 #include "instructor/JournalModel.h"
 #include "instructor/JournalWindow.h"
 #include "journal/Journal.h"
@@ -92,7 +97,6 @@ int main(int argc, char** argv)
         work(path, QString::fromUtf16(s.Name), QString::number(code++), s.Score, s.Done);
 
     JournalWindow window;
-    window.resize(1200, 720);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
@@ -115,6 +119,31 @@ int main(int argc, char** argv)
     const QString shot = QDir(outDir).filePath(QStringLiteral("journal-window.png"));
     window.grab().save(shot);
     QTextStream(stdout) << shot << Qt::endl;
+
+    // A student's account raises a failed score (with the Cyrillic е of a
+    // hand-typed "зачет") and cuts the last record off.
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadWrite);
+        QByteArray bytes = f.readAll();
+        const int rec = 73 * 2; // Васильев Д.И., 5 right answers
+        bytes.replace(rec + 38, 3, QByteArray("\x01" "9" "\0", 3));
+        bytes.replace(rec + 41, 9, QByteArray("\x05\xE7\xE0\xF7\xE5\xF2\0\0\0", 9));
+        bytes.chop(50);
+        f.resize(0);
+        f.seek(0);
+        f.write(bytes);
+        f.close();
+    }
+    window.follower().readNow();
+    for (int i = 0; i < 200 && window.banner().foreignChanges().isEmpty(); ++i)
+        QTest::qWait(25);
+    QTest::qWait(150);
+    if (window.banner().foreignChanges().isEmpty())
+        return 1;
+    const QString banner = QDir(outDir).filePath(QStringLiteral("journal-banner.png"));
+    window.grab().save(banner);
+    QTextStream(stdout) << banner << Qt::endl;
 
     if (!lookDir.isEmpty()) {
         QDir().mkpath(lookDir);
