@@ -67,6 +67,8 @@ private slots:
     void checkFindsEachFault_data();
     void checkFindsEachFault();
     void checkTellsWhenOnlyTheLockFileWorks();
+    void initRefusesWhatItCannotDo_data();
+    void initRefusesWhatItCannotDo();
 
 private:
     QTemporaryDir Dir;
@@ -87,6 +89,10 @@ void tst_LabCommand::initLaysOutAFolderThatChecksClean()
     QCOMPARE(made.status, 0);
     const QStringList files = QDir(Template).entryList(QDir::Files);
     QVERIFY(files.contains(QStringLiteral("Qest.txt")) && files.contains(QStringLiteral("1.rtf")));
+    // The answer keys in plain text stay with the installed data.
+    QCOMPARE(QDir(Template).entryList({ QStringLiteral("*aiken*") }, QDir::Files), QStringList());
+    QCOMPARE(QDir(Template + QStringLiteral("/../sources")).entryList(QDir::Files),
+             QStringList({ QStringLiteral("Qest.aiken.txt"), QStringLiteral("Qest1.aiken.txt") }));
     QCOMPARE(QDir(nested).entryList(QDir::Files), files);
     for (const QString& name : files)
         QCOMPARE(readFile(nested + QLatin1Char('/') + name), readFile(Template + QLatin1Char('/') + name));
@@ -175,6 +181,35 @@ void tst_LabCommand::checkTellsWhenOnlyTheLockFileWorks()
     const QStringList failed = failedLines(checked.out);
     QCOMPARE(failed.size(), 1);
     QVERIFY2(failed[0].contains(QStringLiteral("не может его записать")), qPrintable(failed[0]));
+}
+
+void tst_LabCommand::initRefusesWhatItCannotDo_data()
+{
+    // Arguments after "lab init" (DIR is the test's folder), and the error.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error");
+
+    const QString usage = QStringLiteral("oplab-data: usage: oplab-data lab init [--force] [--group GROUP [--owner USER]] "
+                                         "DIR | lab check DIR\n");
+    QTest::newRow("group without its name") << QStringList { "DIR", "--group" } << usage;
+    QTest::newRow("group given twice") << QStringList { "--group", "a", "--group", "b", "DIR" } << usage;
+    QTest::newRow("owner without a group") << QStringList { "--owner", "root", "DIR" } << usage;
+    QTest::newRow("two folders") << QStringList { "DIR", "DIR" } << usage;
+    QTest::newRow("no such group") << QStringList { "--group", "no-such-group-here", "DIR" }
+                                   << "oplab-data: no group 'no-such-group-here'\n";
+    QTest::newRow("no such owner") << QStringList { "--group", "0", "--owner", "no-such-account-here", "DIR" }
+                                   << "oplab-data: no account 'no-such-account-here'\n";
+}
+
+void tst_LabCommand::initRefusesWhatItCannotDo()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    args.replaceInStrings(QStringLiteral("DIR"), Lab);
+    const Run refused = oplabData(QStringList { QStringLiteral("lab"), QStringLiteral("init") } + args);
+    QCOMPARE(refused.status, 2);
+    QCOMPARE(refused.err, error);
+    QVERIFY(!QFileInfo::exists(Lab));
 }
 
 QTEST_GUILESS_MAIN(tst_LabCommand)
