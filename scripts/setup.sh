@@ -21,8 +21,10 @@ oplab_fuzz_packages="clang libclang-rt-14-dev"
 # Looking at the lab folder as a student gets it on paper: 1.rtf printed
 # from a word processor (soffice --headless --convert-to pdf, pdftoppm);
 # the installed programs' windows as a screen shows them under Xvfb
-# (xwd -root, made a PNG with xwdtopnm and pnmtopng).
-oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm"
+# (xwd -root, made a PNG with xwdtopnm and pnmtopng); the README's steps
+# for a lab followed as written, as the instructor (sudo) and as students
+# whose benches are driven through their windows (xdotool).
+oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm sudo xdotool"
 # The Debian package (scripts/package.sh): its dependencies found by
 # dpkg-shlibdeps, and the checks of lintian, desktop-file-validate and
 # appstreamcli.

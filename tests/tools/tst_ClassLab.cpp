@@ -7,6 +7,7 @@
 // are other uids (OtherAccount), so the test needs root.
 #include "support/JournalFixture.h"
 #include "support/OtherAccount.h"
+#include "support/ToolRun.h"
 
 #include "journal/JournalLockFile.h"
 
@@ -26,77 +27,48 @@ using namespace fixture;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 const OtherAccount First = OtherAccount::student(OtherAccount::FirstStudent);
 const OtherAccount Second = OtherAccount::student(OtherAccount::SecondStudent);
 const QString Group = QString::number(OtherAccount::ClassGroup);
 
-// The environment of a program run as a student: nothing of root's home,
-// and record locks refused when asked.
-QProcessEnvironment environment(bool refuseLocks)
+// Sets a program up to run as the account given (as root when none), in
+// the folder given, with nothing of root's home and with record locks
+// refused when asked.
+std::function<void(QProcess&)> as(const OtherAccount* account, const QString& folder = QString(),
+                                  bool refuseLocks = false)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), QStringLiteral("/nonexistent"));
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    if (refuseLocks) {
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(REFUSE_LOCKS));
-        env.insert(QStringLiteral("OPLAB_REFUSE_LOCKS"), QStringLiteral("ENOLCK"));
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
-    }
-    return env;
+    return [=](QProcess& p) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), QStringLiteral("/nonexistent"));
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        if (refuseLocks) {
+            env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(REFUSE_LOCKS));
+            env.insert(QStringLiteral("OPLAB_REFUSE_LOCKS"), QStringLiteral("ENOLCK"));
+            env.insert(QStringLiteral("ASAN_OPTIONS"),
+                       env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+        }
+        p.setProcessEnvironment(env);
+        if (!folder.isEmpty())
+            p.setWorkingDirectory(folder);
+        if (account)
+            account->prepare(p);
+    };
 }
 
-void start(QProcess& p, const OtherAccount* account, const QString& program, const QStringList& args,
-           const QString& folder = QString(), bool refuseLocks = false)
+ToolRun oplabData(const QStringList& args, const OtherAccount* account = nullptr)
 {
-    p.setProcessEnvironment(environment(refuseLocks));
-    if (!folder.isEmpty())
-        p.setWorkingDirectory(folder);
-    if (account)
-        account->prepare(p);
-    p.start(program, args);
+    return runTool(QStringLiteral(OPLAB_DATA_TOOL), args, as(account));
 }
 
-// A program run to its end, as root when no account is given.
-Run run(const OtherAccount* account, const QString& program, const QStringList& args,
-        const QString& folder = QString())
+ToolRun shell(const QString& command, const QString& folder = QString())
 {
-    QProcess p;
-    start(p, account, program, args, folder);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.status = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-Run oplabData(const QStringList& args, const OtherAccount* account = nullptr)
-{
-    return run(account, QStringLiteral(OPLAB_DATA_TOOL), args);
+    return runTool(QStringLiteral("sh"), { QStringLiteral("-ec"), command }, as(nullptr, folder));
 }
 
 // The student registers at the bench's window, started in the lab folder.
-Run benchRegister(const OtherAccount& account, const QString& lab, const QString& name, const QString& code)
+ToolRun benchRegister(const OtherAccount& account, const QString& lab, const QString& name, const QString& code)
 {
-    return run(&account, QStringLiteral(BENCH_REGISTER), { name, code }, lab);
-}
-
-QStringList failedLines(const QString& out)
-{
-    QStringList failed;
-    for (const QString& line : out.split(QLatin1Char('\n')))
-        if (line.startsWith(QStringLiteral("✗")))
-            failed << line;
-    return failed;
+    return runTool(QStringLiteral(BENCH_REGISTER), { name, code }, as(&account, lab));
 }
 
 // The codes stored in the journal, in order.
@@ -153,7 +125,7 @@ void tst_ClassLab::initTestCase()
 QString tst_ClassLab::classFolder(const QString& name)
 {
     const QString lab = Dir.filePath(name);
-    const Run made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--group"), Group,
+    const ToolRun made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--group"), Group,
                                  QStringLiteral("--owner"), QString::number(OtherAccount::Instructor), lab });
     if (made.status != 0)
         qWarning("lab init --group: %d %s%s", made.status, qPrintable(made.out), qPrintable(made.err));
@@ -183,9 +155,9 @@ void tst_ClassLab::twoStudentsRegisterInAClassFolder()
     QCOMPARE(QFileInfo(journal).size(), 0);
     QCOMPARE(QDir(lab).entryList({ QStringLiteral("*aiken*") }, QDir::Files), QStringList());
 
-    const Run atWindow = benchRegister(First, lab, QStringLiteral("Иванов И.И."), QStringLiteral("101"));
+    const ToolRun atWindow = benchRegister(First, lab, QStringLiteral("Иванов И.И."), QStringLiteral("101"));
     QVERIFY2(atWindow.status == 0, qPrintable(atWindow.out + atWindow.err));
-    const Run atTool = oplabData({ QStringLiteral("journal"), QStringLiteral("register"), journal,
+    const ToolRun atTool = oplabData({ QStringLiteral("journal"), QStringLiteral("register"), journal,
                                    QStringLiteral("102"), QStringLiteral("Петров П.П.") },
                                  &Second);
     QVERIFY2(atTool.status == 0, qPrintable(atTool.err));
@@ -195,8 +167,8 @@ void tst_ClassLab::twoStudentsRegisterInAClassFolder()
     QCOMPARE(statOf(journal).st_mode, mode_t(S_IFREG | 0660));
 
     for (const OtherAccount* account : { &First, &Second }) {
-        const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), lab }, account);
-        QCOMPARE(failedLines(checked.out), QStringList());
+        const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), lab }, account);
+        QCOMPARE(checked.failedLines(), QStringList());
         QCOMPARE(checked.status, 0);
     }
 }
@@ -227,9 +199,9 @@ void tst_ClassLab::manyStudentsAtOnceWithRecordLocksRefused()
                 failures << code + QStringLiteral(": ") + QString::fromUtf8(p->readAllStandardError());
             next(account, base, i + 1);
         });
-        start(*p, account, QStringLiteral(OPLAB_DATA_TOOL),
-              { QStringLiteral("journal"), QStringLiteral("register"), journal, code, QStringLiteral("Студент ") + code },
-              QString(), true);
+        as(account, QString(), true)(*p);
+        p->start(QStringLiteral(OPLAB_DATA_TOOL), { QStringLiteral("journal"), QStringLiteral("register"), journal, code,
+                                                    QStringLiteral("Студент ") + code });
     };
     next(&First, 1000, 0);
     next(&Second, 2000, 0);
@@ -330,12 +302,11 @@ void tst_ClassLab::handMadeFolderRegistersAndIsMended()
     const QString journal = lab + QStringLiteral("/Students.DAT");
     QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), lab }).status, 0);
     QVERIFY(QFile::copy(QStringLiteral(OPLAB_SOURCE_DIR "/data/Qest1.aiken.txt"), lab + QStringLiteral("/Qest1.aiken.txt")));
-    QCOMPARE(run(nullptr, QStringLiteral("chgrp"), { QStringLiteral("-R"), Group, lab }).status, 0);
-    QCOMPARE(run(nullptr, QStringLiteral("chmod"), { QStringLiteral("-R"), QStringLiteral("g+rwX"), lab }).status, 0);
+    QCOMPARE(shell(QStringLiteral("chgrp -R %1 %2 && chmod -R g+rwX %2").arg(Group, lab)).status, 0);
 
     // The first student's bench makes the journal, the second's registers
     // in it.
-    Run atWindow = benchRegister(First, lab, QStringLiteral("Иванов И.И."), QStringLiteral("101"));
+    ToolRun atWindow = benchRegister(First, lab, QStringLiteral("Иванов И.И."), QStringLiteral("101"));
     QVERIFY2(atWindow.status == 0, qPrintable(atWindow.out + atWindow.err));
     QCOMPARE(statOf(journal).st_uid, OtherAccount::FirstStudent);
     atWindow = benchRegister(Second, lab, QStringLiteral("Петров П.П."), QStringLiteral("102"));
@@ -344,9 +315,9 @@ void tst_ClassLab::handMadeFolderRegistersAndIsMended()
 
     // A student's check names what would break the class, and the mend.
     const QString mend = QStringLiteral("; исправит: sudo oplab-data lab init %1 --group %2").arg(lab, Group);
-    Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), lab }, &Second);
+    ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), lab }, &Second);
     QCOMPARE(checked.status, 1);
-    const QStringList failed = failedLines(checked.out);
+    const QStringList failed = checked.failedLines();
     const QStringList expected { QStringLiteral("✗ журнал: студенты могут его удалить"),
                                  QStringLiteral("✗ документы и банки: студенты могут изменить"),
                                  QStringLiteral("✗ ключи ответов: Qest1.aiken.txt:") };
@@ -363,7 +334,7 @@ void tst_ClassLab::handMadeFolderRegistersAndIsMended()
     QCOMPARE(statOf(journal).st_uid, OtherAccount::Instructor);
     QCOMPARE(statOf(lab + QStringLiteral("/Qest1.aiken.txt")).st_mode, mode_t(S_IFREG | 0600));
     checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), mended }, &Second);
-    QCOMPARE(failedLines(checked.out), QStringList());
+    QCOMPARE(checked.failedLines(), QStringList());
     QCOMPARE(checked.status, 0);
     atWindow = benchRegister(First, lab, QStringLiteral("Сидоров С.С."), QStringLiteral("103"));
     QVERIFY2(atWindow.status == 0, qPrintable(atWindow.out + atWindow.err));
@@ -381,7 +352,7 @@ void tst_ClassLab::mendGivesNoLinkedFileAway()
     QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), lab }).status, 0);
     writeFile(secret, "root's own");
     QVERIFY(::chmod(QFile::encodeName(secret).constData(), 0600) == 0);
-    QCOMPARE(run(nullptr, QStringLiteral("chmod"), { QStringLiteral("0777"), lab }).status, 0);
+    QVERIFY(::chmod(QFile::encodeName(lab).constData(), 0777) == 0);
     QCOMPARE(First.run([&] {
         return ::symlink(QFile::encodeName(secret).constData(), QFile::encodeName(lab + QStringLiteral("/1.htm.link")).constData()) == 0
                 && ::mkfifo(QFile::encodeName(lab + QStringLiteral("/pipe")).constData(), 0644) == 0
@@ -390,7 +361,7 @@ void tst_ClassLab::mendGivesNoLinkedFileAway()
     }), 0);
     QVERIFY(::link(QFile::encodeName(secret).constData(), QFile::encodeName(lab + QStringLiteral("/second-name")).constData()) == 0);
 
-    const Run made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--group"), Group,
+    const ToolRun made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--group"), Group,
                                  QStringLiteral("--owner"), QString::number(OtherAccount::Instructor), lab });
     QCOMPARE(made.status, 0);
     for (const char* left : { "оставлено как было: 1.htm.link: символьная ссылка\n",
@@ -452,10 +423,10 @@ void tst_ClassLab::checkNamesEachFaultOfAClass()
     QFETCH(QString, fault);
     QFETCH(QStringList, failed);
     const QString lab = classFolder(QStringLiteral("fault-%1").arg(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-')));
-    QCOMPARE(run(nullptr, QStringLiteral("sh"), { QStringLiteral("-ec"), fault }, lab).status, 0);
+    QCOMPARE(shell(fault, lab).status, 0);
 
-    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), lab }, &Second);
-    const QStringList lines = failedLines(checked.out);
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), lab }, &Second);
+    const QStringList lines = checked.failedLines();
     QCOMPARE(checked.status, failed.isEmpty() ? 0 : 1);
     QCOMPARE(lines.size(), failed.size());
     for (qsizetype i = 0; i < lines.size(); ++i)

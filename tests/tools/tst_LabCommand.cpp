@@ -4,6 +4,7 @@
 // told, and never the journal; check finds each kind of fault of a
 // prepared folder, one failed line for it.
 #include "support/JournalFixture.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QProcess>
@@ -14,41 +15,18 @@ using namespace fixture;
 
 namespace {
 
-struct Run
+ToolRun oplabData(const QStringList& args, const QByteArray& refuseLocks = QByteArray())
 {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run oplabData(const QStringList& args, const QByteArray& refuseLocks = QByteArray())
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!refuseLocks.isEmpty()) {
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(REFUSE_LOCKS));
-        env.insert(QStringLiteral("OPLAB_REFUSE_LOCKS"), QString::fromLatin1(refuseLocks));
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
-    }
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(OPLAB_DATA_TOOL), args);
-    Run run;
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = p.exitCode();
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
-}
-
-QStringList failedLines(const QString& out)
-{
-    QStringList failed;
-    for (const QString& line : out.split(QLatin1Char('\n')))
-        if (line.startsWith(QStringLiteral("✗")))
-            failed << line;
-    return failed;
+    return runTool(QStringLiteral(OPLAB_DATA_TOOL), args, [&](QProcess& p) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!refuseLocks.isEmpty()) {
+            env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(REFUSE_LOCKS));
+            env.insert(QStringLiteral("OPLAB_REFUSE_LOCKS"), QString::fromLatin1(refuseLocks));
+            env.insert(QStringLiteral("ASAN_OPTIONS"),
+                       env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+        }
+        p.setProcessEnvironment(env);
+    });
 }
 
 const QString Template = QStringLiteral(OPLAB_BINARY_DIR "/share/oplab/lab");
@@ -85,7 +63,7 @@ void tst_LabCommand::init()
 void tst_LabCommand::initLaysOutAFolderThatChecksClean()
 {
     const QString nested = Lab + QStringLiteral("/group/lab");
-    const Run made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), nested });
+    const ToolRun made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), nested });
     QCOMPARE(made.status, 0);
     const QStringList files = QDir(Template).entryList(QDir::Files);
     QVERIFY(files.contains(QStringLiteral("Qest.txt")) && files.contains(QStringLiteral("1.rtf")));
@@ -97,8 +75,8 @@ void tst_LabCommand::initLaysOutAFolderThatChecksClean()
     for (const QString& name : files)
         QCOMPARE(readFile(nested + QLatin1Char('/') + name), readFile(Template + QLatin1Char('/') + name));
 
-    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), nested });
-    QCOMPARE(failedLines(checked.out), QStringList());
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), nested });
+    QCOMPARE(checked.failedLines(), QStringList());
     QCOMPARE(checked.status, 0);
     QVERIFY2(checked.out.endsWith(QStringLiteral(", не пройдено: 0\n")), qPrintable(checked.out));
     // The scratch file of the lock test is gone again.
@@ -113,13 +91,13 @@ void tst_LabCommand::initNeverOverwritesWithoutForceNorTheJournalWithIt()
     writeFile(Lab + QStringLiteral("/Qest1.txt"), bank);
     writeFile(Lab + QStringLiteral("/Students.DAT"), journal);
 
-    const Run refused = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab });
+    const ToolRun refused = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab });
     QCOMPARE(refused.status, 2);
     QVERIFY2(refused.err.contains(QStringLiteral("already holds Qest1.txt;")), qPrintable(refused.err));
     QCOMPARE(QDir(Lab).entryList(QDir::Files), QStringList({ QStringLiteral("Qest1.txt"), QStringLiteral("Students.DAT") }));
     QCOMPARE(readFile(Lab + QStringLiteral("/Qest1.txt")), bank);
 
-    const Run forced = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--force"), Lab });
+    const ToolRun forced = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--force"), Lab });
     QCOMPARE(forced.status, 0);
     QVERIFY(forced.out.contains(QStringLiteral("журнал Students.DAT оставлен как был")));
     QCOMPARE(readFile(Lab + QStringLiteral("/Qest1.txt")), readFile(Template + QStringLiteral("/Qest1.txt")));
@@ -159,9 +137,9 @@ void tst_LabCommand::checkFindsEachFault()
     else
         writeFile(Lab + QLatin1Char('/') + file, bytes);
 
-    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab });
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab });
     QCOMPARE(checked.status, 1);
-    const QStringList failed = failedLines(checked.out);
+    const QStringList failed = checked.failedLines();
     QCOMPARE(failed.size(), 1);
     QVERIFY2(failed[0].startsWith(line), qPrintable(failed[0]));
 }
@@ -173,12 +151,12 @@ void tst_LabCommand::checkTellsWhenOnlyTheLockFileWorks()
     writeFile(Lab + QStringLiteral("/Students.DAT"), record(QStringLiteral("А"), "1"));
     QFile::setPermissions(Lab + QStringLiteral("/Students.DAT"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
 
-    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab }, "ENOLCK");
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab }, "ENOLCK");
     QCOMPARE(checked.status, 1);
     QVERIFY2(checked.out.contains(QStringLiteral("блокировок записей нет (ENOLCK), журнал защищает файл блокировки "
                                                  "Students.DAT.lock\n")),
              qPrintable(checked.out));
-    const QStringList failed = failedLines(checked.out);
+    const QStringList failed = checked.failedLines();
     QCOMPARE(failed.size(), 1);
     QVERIFY2(failed[0].contains(QStringLiteral("не может его записать")), qPrintable(failed[0]));
 }
@@ -206,7 +184,7 @@ void tst_LabCommand::initRefusesWhatItCannotDo()
     QFETCH(QStringList, args);
     QFETCH(QString, error);
     args.replaceInStrings(QStringLiteral("DIR"), Lab);
-    const Run refused = oplabData(QStringList { QStringLiteral("lab"), QStringLiteral("init") } + args);
+    const ToolRun refused = oplabData(QStringList { QStringLiteral("lab"), QStringLiteral("init") } + args);
     QCOMPARE(refused.status, 2);
     QCOMPARE(refused.err, error);
     QVERIFY(!QFileInfo::exists(Lab));
