@@ -154,7 +154,7 @@ void tst_LabCommand::checkTellsWhenOnlyTheLockFileWorks()
     const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab }, "ENOLCK");
     QCOMPARE(checked.status, 1);
     QVERIFY2(checked.out.contains(QStringLiteral("блокировок записей нет (ENOLCK), журнал защищает файл блокировки "
-                                                 "Students.DAT.lock\n")),
+                                                 "Students.DAT.locks/lock\n")),
              qPrintable(checked.out));
     const QStringList failed = checked.failedLines();
     QCOMPARE(failed.size(), 1);
