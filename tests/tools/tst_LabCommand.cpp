@@ -3,6 +3,7 @@
 // installed one) checks clean; init never overwrites what is there unless
 // told, and never the journal; check finds each kind of fault of a
 // prepared folder, one failed line for it.
+#include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
 #include "support/ToolRun.h"
 
@@ -45,6 +46,7 @@ private slots:
     void checkFindsEachFault_data();
     void checkFindsEachFault();
     void checkTellsWhenOnlyTheLockFileWorks();
+    void checkWhileABenchHoldsTheJournal();
     void initRefusesWhatItCannotDo_data();
     void initRefusesWhatItCannotDo();
 
@@ -159,6 +161,20 @@ void tst_LabCommand::checkTellsWhenOnlyTheLockFileWorks()
     const QStringList failed = checked.failedLines();
     QCOMPARE(failed.size(), 1);
     QVERIFY2(failed[0].contains(QStringLiteral("не может его записать")), qPrintable(failed[0]));
+}
+
+void tst_LabCommand::checkWhileABenchHoldsTheJournal()
+{
+    // A bench holds the journal for the whole check: its reading waits in
+    // vain, but the lock met is a record lock that works.
+    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).status, 0);
+    writeFile(Lab + QStringLiteral("/Students.DAT"), record(QStringLiteral("А"), "1"));
+    ForeignLock bench(Lab + QStringLiteral("/Students.DAT"));
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab });
+    const QStringList failed = checked.failedLines();
+    QCOMPARE(failed.size(), 1);
+    QVERIFY2(failed[0].startsWith(QStringLiteral("✗ Students.DAT (журнал): Журнал занят")), qPrintable(failed[0]));
+    QVERIFY2(checked.out.contains(QStringLiteral("блокировки записей работают\n")), qPrintable(checked.out));
 }
 
 void tst_LabCommand::initRefusesWhatItCannotDo_data()

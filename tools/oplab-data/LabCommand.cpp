@@ -246,25 +246,21 @@ QStringList filesIn(const QString& dir)
     return out;
 }
 
-// The first `limit` bytes of a regular file; false for anything else (a
-// pipe planted in the folder must not hold the check up) or a file this
+// The first `limit` bytes of a regular file; nothing of anything else (a
+// pipe planted in the folder must not hold the check up) or of a file this
 // account cannot read. A link is followed only when asked.
-bool readRegular(const QString& path, qint64 limit, bool followLinks, QByteArray& bytes)
+QByteArray readRegular(const QString& path, qint64 limit, bool followLinks)
 {
     const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW);
     const int fd = ::open(QFile::encodeName(path).constData(), flags);
-    if (fd < 0)
-        return false;
     struct stat st {};
     QFile file;
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
-        && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    if (!regular) {
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
+        && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return file.read(limit);
+    if (fd >= 0)
         ::close(fd);
-        return false;
-    }
-    bytes = file.read(limit);
-    return true;
+    return QByteArray();
 }
 
 // The files of the lab folder that hold an answer key, among those
@@ -273,12 +269,10 @@ QStringList answerKeysIn(const QString& dir, bool followLinks, const std::functi
 {
     constexpr qint64 Largest = 4 << 20; // far above any question source
     QStringList keys;
-    for (const QString& name : filesIn(dir)) {
-        QByteArray text;
+    for (const QString& name : filesIn(dir))
         if (name != Journal::DefaultFileName && considered(name)
-            && readRegular(QDir(dir).filePath(name), Largest, followLinks, text) && holdsAnswerKey(text, name))
+            && holdsAnswerKey(readRegular(QDir(dir).filePath(name), Largest, followLinks), name))
             keys << name;
-    }
     return keys;
 }
 
