@@ -28,9 +28,11 @@ oplab_fuzz_packages="clang libclang-rt-14-dev"
 # from a word processor (soffice --headless --convert-to pdf, pdftoppm);
 # the installed programs' windows as a screen shows them under Xvfb
 # (xwd -root, made a PNG with xwdtopnm and pnmtopng); what a screen reader
-# finds in the bench, read over AT-SPI (scripts/screen-reader.sh).
+# finds in the bench, read over AT-SPI (scripts/screen-reader.sh); the
+# README's steps for a lab followed as written, as the instructor (sudo) and
+# as students whose benches are driven through their windows (xdotool).
 oplab_reader_packages="at-spi2-core python3-pyatspi dbus-daemon"
-oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm $oplab_reader_packages"
+oplab_look_packages="libreoffice-writer-nogui poppler-utils x11-apps netpbm sudo xdotool $oplab_reader_packages"
 # The Debian package (scripts/package.sh): its dependencies found by
 # dpkg-shlibdeps, and the checks of lintian, desktop-file-validate,
 # appstreamcli and, for the timer of `journal keep`, systemd-analyze.

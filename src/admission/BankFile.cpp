@@ -11,7 +11,7 @@ BankFile::BankFile()
 void BankFile::open(const QString& fileName)
 {
     File.assign(DataDir::path(fileName));
-    File.reset();
+    File.resetForReading();
 }
 
 void BankFile::close()

@@ -10,10 +10,11 @@
 class RandomGenerator;
 
 // The open question bank: a typed file of 1288-byte QuestionRecords in the
-// data directory, opened with read and write access although the program
-// only reads it, so a read-only or locked bank fails to open. Every failure
-// throws EInOutError ("File not found", "File access denied", "Read beyond
-// end of file", ...).
+// data directory, opened for reading only, as the program only reads it: a
+// class's students read the instructor's banks but may not write them. A
+// bank this account may not read fails to open with "File access denied".
+// Every failure throws EInOutError ("File not found", "File access denied",
+// "Read beyond end of file", ...).
 class BankFile
 {
 public:

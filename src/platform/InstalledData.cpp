@@ -12,3 +12,8 @@ QString InstalledData::labTemplate()
 {
     return dir() + QStringLiteral("/lab");
 }
+
+QString InstalledData::sources()
+{
+    return dir() + QStringLiteral("/sources");
+}

@@ -14,4 +14,8 @@ public:
     static QString dir();
     // The lab template: the documents a new lab folder is made from.
     static QString labTemplate();
+    // The Aiken sources of the shipped banks (share/oplab/sources): the
+    // answer keys in plain text, kept apart from the template so that no
+    // lab folder is made with them.
+    static QString sources();
 };

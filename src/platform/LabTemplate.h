@@ -4,9 +4,9 @@
 #include <QStringList>
 
 // The lab template: the documents a lab folder is made from (the theory
-// page and its pictures, the instructions, both question banks and their
-// Aiken sources), installed in share/oplab/lab (InstalledData). It never
-// holds a journal.
+// page and its pictures, the instructions, both question banks), installed
+// in share/oplab/lab (InstalledData). It never holds a journal, nor the
+// banks' Aiken sources, which are the answer keys in plain text.
 class LabTemplate
 {
 public:

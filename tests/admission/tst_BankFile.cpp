@@ -1,5 +1,8 @@
 // The open bank: opening by name in the data directory, record count, reads
-// and the draw; the failures of missing, read-only and empty banks.
+// and the draw; a read-only bank read; the failures of missing, unreadable
+// and empty banks.
+#include "support/OtherAccount.h"
+
 #include "admission/BankFile.h"
 #include "platform/EInOutError.h"
 #include "admission/RandomGenerator.h"
@@ -180,13 +183,35 @@ private slots:
         QVERIFY(!QFile::exists("Qest.txt")); // opening never creates a bank
     }
 
-    void readOnlyBank()
+    void readOnlyBankIsRead()
     {
+        // The bench only reads a bank: a read-only one, as a class's
+        // students have the instructor's, is read as any other.
         writeFile("Qest.txt", bankOf(2));
         QVERIFY(QFile::setPermissions("Qest.txt", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         BankFile file;
-        QCOMPARE(failure([&] { file.open("Qest.txt"); }), QStringLiteral("File access denied"));
-        QVERIFY(!file.isOpen());
+        file.open("Qest.txt");
+        QCOMPARE(file.recordCount(), std::int64_t(2));
+        QuestionRecord r;
+        file.read(1, r);
+        QCOMPARE(bytesOf(r), bytesOf(numbered(1)));
+    }
+
+    void unreadableBankIsRefused()
+    {
+        writeFile("Qest.txt", bankOf(2));
+        QVERIFY(QFile::setPermissions("Qest.txt", QFile::WriteOwner));
+        const auto refused = [] {
+            BankFile file;
+            return failure([&] { file.open("Qest.txt"); }) == QStringLiteral("File access denied") && !file.isOpen()
+                ? 0
+                : 1;
+        };
+        // Root reads a file whatever its mode: a student opens it then.
+        if (!OtherAccount::available())
+            QCOMPARE(refused(), 0);
+        else
+            QCOMPARE(OtherAccount::student(OtherAccount::FirstStudent).run(refused), 0);
     }
 
     void emptyBankFailsAtTheDraw_data()

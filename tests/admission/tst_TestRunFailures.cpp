@@ -1,5 +1,5 @@
-// Faulty question banks on the real main window: a missing, empty,
-// read-only or cut bank at registration and when the test turns to the
+// Faulty question banks on the real main window: a missing, empty or cut
+// bank at registration and when the test turns to the
 // second bank, what the student is told, what stays, and how the test
 // goes on once the bank is mended.
 #include "support/BankFixture.h"
@@ -21,7 +21,7 @@ namespace {
 
 const QString Fio = QStringLiteral("Иванов И.И.");
 
-enum Fault { Missing, Empty, Cut, ReadOnly };
+enum Fault { Missing, Empty, Cut };
 
 // Spoils the bank as the fault says.
 void spoil(const WindowDriver& s, const QString& name, Fault fault)
@@ -38,17 +38,13 @@ void spoil(const WindowDriver& s, const QString& name, Fault fault)
         // Less than one whole record.
         writeFile(path, bytesOf(question(QStringLiteral("Обрывок"), 0, 1)).left(1287));
         break;
-    case ReadOnly:
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        break;
     }
 }
 
-// Puts the bank back as it was written, writable again.
+// Puts the bank back as it was written.
 void mend(const WindowDriver& s, const QString& name, const Bank& b)
 {
     const QString path = s.file(name);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     QFile::remove(path);
     writeFile(path, bytesOf(b));
 }
@@ -73,7 +69,6 @@ void addBankFaultRows()
     QTest::newRow("missing") << Missing << QStringLiteral("error: File not found");
     QTest::newRow("empty") << Empty << QStringLiteral("error: Read beyond end of file");
     QTest::newRow("no whole record") << Cut << QStringLiteral("error: Read beyond end of file");
-    QTest::newRow("read-only") << ReadOnly << QStringLiteral("error: File access denied");
 }
 
 } // namespace
@@ -142,13 +137,10 @@ void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged_data()
     const QString timeOut = QStringLiteral("message: End of Time");
     const QString notFound = QStringLiteral("error: File not found");
     const QString beyond = QStringLiteral("error: Read beyond end of file");
-    const QString denied = QStringLiteral("error: File access denied");
     QTest::newRow("missing, OK") << Missing << false << QStringList({notFound});
     QTest::newRow("missing, time out") << Missing << true << QStringList({timeOut, notFound});
     QTest::newRow("empty, OK") << Empty << false << QStringList({beyond});
     QTest::newRow("no whole record, time out") << Cut << true << QStringList({timeOut, beyond});
-    QTest::newRow("read-only, OK") << ReadOnly << false << QStringList({denied});
-    QTest::newRow("read-only, time out") << ReadOnly << true << QStringList({timeOut, denied});
 }
 
 void tst_TestRunFailures::secondBankFaultWhenTheFifthIsJudged()

@@ -1,7 +1,10 @@
 #include "support/OtherAccount.h"
 
+#include <QProcess>
+
 #include <cerrno>
 #include <grp.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -53,4 +56,17 @@ int OtherAccount::run(const std::function<int()>& body) const
             return 255;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
+}
+
+void OtherAccount::prepare(QProcess& process) const
+{
+    // The system calls themselves, not the C library's wrappers, which
+    // would signal every thread of a process: the child may share the
+    // parent's memory until it runs the program.
+    process.setChildProcessModifier([uid = Uid, gid = Gid, groups = Groups, mask = Umask] {
+        if (::syscall(SYS_setgroups, groups.size(), groups.data()) != 0
+            || ::syscall(SYS_setresgid, gid, gid, gid) != 0 || ::syscall(SYS_setresuid, uid, uid, uid) != 0)
+            ::_exit(255);
+        ::umask(mask);
+    });
 }

@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+class QProcess;
+
 #include <sys/types.h>
 
 // A piece of a test run as another account of the computer, as a student
@@ -15,6 +17,7 @@ class OtherAccount
 public:
     // Accounts and the class's group, picked far above those a Debian
     // system gives out, so that no real account owns what the tests make.
+    static constexpr uid_t Instructor = 61000;
     static constexpr uid_t FirstStudent = 61001;
     static constexpr uid_t SecondStudent = 61002;
     static constexpr gid_t ClassGroup = 61100;
@@ -33,6 +36,9 @@ public:
     // Runs `body` in the child as this account; its return value is the
     // child's exit status. 255 when the child could not drop or crashed.
     int run(const std::function<int()>& body) const;
+    // Makes the process start its program as this account: the child
+    // drops to it before the program runs.
+    void prepare(QProcess& process) const;
 
 private:
     uid_t Uid;

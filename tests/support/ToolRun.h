@@ -1,29 +1,55 @@
 #pragma once
 
-// A run of one of the command-line tools as the instructor runs it: its
-// exit status (-1 when it did not end normally) and what it printed,
-// decoded as UTF-8.
+// A program of the lab (oplab-data, a test's helper) run to its end as the
+// instructor or a student runs it: its exit status and what it printed.
 
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+namespace fixture {
 
 struct ToolRun
 {
-    int Status = -1;
+    int Status = -1; // -1: it did not end, or crashed
     QString Out;
     QString Err;
+
+    // The lines of a checklist marked failed ("✗ ...").
+    QStringList failedLines() const
+    {
+        QStringList failed;
+        for (const QString& line : Out.split(QLatin1Char('\n')))
+            if (line.startsWith(QStringLiteral("✗")))
+                failed << line;
+        return failed;
+    }
 };
 
+// Runs the program with the arguments; `prepare` sets the process up first
+// (its environment, its folder, its account).
 inline ToolRun runTool(const QString& program, const QStringList& args,
-                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+                       const std::function<void(QProcess&)>& prepare = {})
 {
     QProcess p;
-    p.setProcessEnvironment(environment);
+    if (prepare)
+        prepare(p);
     p.start(program, args);
-    if (!p.waitForFinished(30000))
-        qFatal("%s did not finish", qPrintable(program));
-    return ToolRun { p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                     QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()) };
+    ToolRun run;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.Status = p.exitCode();
+    run.Out = QString::fromUtf8(p.readAllStandardOutput());
+    run.Err = QString::fromUtf8(p.readAllStandardError());
+    return run;
 }
+
+// The same in the environment given.
+inline ToolRun runTool(const QString& program, const QStringList& args, const QProcessEnvironment& environment)
+{
+    return runTool(program, args, [&](QProcess& p) { p.setProcessEnvironment(environment); });
+}
+
+} // namespace fixture

@@ -3,7 +3,9 @@
 // installed one) checks clean; init never overwrites what is there unless
 // told, and never the journal; check finds each kind of fault of a
 // prepared folder, one failed line for it.
+#include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QProcess>
@@ -14,41 +16,18 @@ using namespace fixture;
 
 namespace {
 
-struct Run
+ToolRun oplabData(const QStringList& args, const QByteArray& refuseLocks = QByteArray())
 {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run oplabData(const QStringList& args, const QByteArray& refuseLocks = QByteArray())
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!refuseLocks.isEmpty()) {
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(REFUSE_LOCKS));
-        env.insert(QStringLiteral("OPLAB_REFUSE_LOCKS"), QString::fromLatin1(refuseLocks));
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
-    }
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(OPLAB_DATA_TOOL), args);
-    Run run;
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = p.exitCode();
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
-}
-
-QStringList failedLines(const QString& out)
-{
-    QStringList failed;
-    for (const QString& line : out.split(QLatin1Char('\n')))
-        if (line.startsWith(QStringLiteral("✗")))
-            failed << line;
-    return failed;
+    return runTool(QStringLiteral(OPLAB_DATA_TOOL), args, [&](QProcess& p) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!refuseLocks.isEmpty()) {
+            env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(REFUSE_LOCKS));
+            env.insert(QStringLiteral("OPLAB_REFUSE_LOCKS"), QString::fromLatin1(refuseLocks));
+            env.insert(QStringLiteral("ASAN_OPTIONS"),
+                       env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+        }
+        p.setProcessEnvironment(env);
+    });
 }
 
 const QString Template = QStringLiteral(OPLAB_BINARY_DIR "/share/oplab/lab");
@@ -67,6 +46,9 @@ private slots:
     void checkFindsEachFault_data();
     void checkFindsEachFault();
     void checkTellsWhenOnlyTheLockFileWorks();
+    void checkWhileABenchHoldsTheJournal();
+    void initRefusesWhatItCannotDo_data();
+    void initRefusesWhatItCannotDo();
 
 private:
     QTemporaryDir Dir;
@@ -83,18 +65,22 @@ void tst_LabCommand::init()
 void tst_LabCommand::initLaysOutAFolderThatChecksClean()
 {
     const QString nested = Lab + QStringLiteral("/group/lab");
-    const Run made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), nested });
-    QCOMPARE(made.status, 0);
+    const ToolRun made = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), nested });
+    QCOMPARE(made.Status, 0);
     const QStringList files = QDir(Template).entryList(QDir::Files);
     QVERIFY(files.contains(QStringLiteral("Qest.txt")) && files.contains(QStringLiteral("1.rtf")));
+    // The answer keys in plain text stay with the installed data.
+    QCOMPARE(QDir(Template).entryList({ QStringLiteral("*aiken*") }, QDir::Files), QStringList());
+    QCOMPARE(QDir(Template + QStringLiteral("/../sources")).entryList(QDir::Files),
+             QStringList({ QStringLiteral("Qest.aiken.txt"), QStringLiteral("Qest1.aiken.txt") }));
     QCOMPARE(QDir(nested).entryList(QDir::Files), files);
     for (const QString& name : files)
         QCOMPARE(readFile(nested + QLatin1Char('/') + name), readFile(Template + QLatin1Char('/') + name));
 
-    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), nested });
-    QCOMPARE(failedLines(checked.out), QStringList());
-    QCOMPARE(checked.status, 0);
-    QVERIFY2(checked.out.endsWith(QStringLiteral(", не пройдено: 0\n")), qPrintable(checked.out));
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), nested });
+    QCOMPARE(checked.failedLines(), QStringList());
+    QCOMPARE(checked.Status, 0);
+    QVERIFY2(checked.Out.endsWith(QStringLiteral(", не пройдено: 0\n")), qPrintable(checked.Out));
     // The scratch file of the lock test is gone again.
     QCOMPARE(QDir(nested).entryList(QDir::Files | QDir::Hidden), files);
 }
@@ -107,15 +93,15 @@ void tst_LabCommand::initNeverOverwritesWithoutForceNorTheJournalWithIt()
     writeFile(Lab + QStringLiteral("/Qest1.txt"), bank);
     writeFile(Lab + QStringLiteral("/Students.DAT"), journal);
 
-    const Run refused = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab });
-    QCOMPARE(refused.status, 2);
-    QVERIFY2(refused.err.contains(QStringLiteral("already holds Qest1.txt;")), qPrintable(refused.err));
+    const ToolRun refused = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab });
+    QCOMPARE(refused.Status, 2);
+    QVERIFY2(refused.Err.contains(QStringLiteral("already holds Qest1.txt;")), qPrintable(refused.Err));
     QCOMPARE(QDir(Lab).entryList(QDir::Files), QStringList({ QStringLiteral("Qest1.txt"), QStringLiteral("Students.DAT") }));
     QCOMPARE(readFile(Lab + QStringLiteral("/Qest1.txt")), bank);
 
-    const Run forced = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--force"), Lab });
-    QCOMPARE(forced.status, 0);
-    QVERIFY(forced.out.contains(QStringLiteral("журнал Students.DAT оставлен как был")));
+    const ToolRun forced = oplabData({ QStringLiteral("lab"), QStringLiteral("init"), QStringLiteral("--force"), Lab });
+    QCOMPARE(forced.Status, 0);
+    QVERIFY(forced.Out.contains(QStringLiteral("журнал Students.DAT оставлен как был")));
     QCOMPARE(readFile(Lab + QStringLiteral("/Qest1.txt")), readFile(Template + QStringLiteral("/Qest1.txt")));
     QCOMPARE(readFile(Lab + QStringLiteral("/Students.DAT")), journal);
 }
@@ -147,34 +133,77 @@ void tst_LabCommand::checkFindsEachFault()
     QFETCH(QString, file);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, line);
-    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).status, 0);
+    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).Status, 0);
     if (bytes.isEmpty())
         QVERIFY(QFile::remove(Lab + QLatin1Char('/') + file));
     else
         writeFile(Lab + QLatin1Char('/') + file, bytes);
 
-    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab });
-    QCOMPARE(checked.status, 1);
-    const QStringList failed = failedLines(checked.out);
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab });
+    QCOMPARE(checked.Status, 1);
+    const QStringList failed = checked.failedLines();
     QCOMPARE(failed.size(), 1);
     QVERIFY2(failed[0].startsWith(line), qPrintable(failed[0]));
 }
 
 void tst_LabCommand::checkTellsWhenOnlyTheLockFileWorks()
 {
-    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).status, 0);
+    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).Status, 0);
     // A journal made read-only on purpose fails registration on a bench.
     writeFile(Lab + QStringLiteral("/Students.DAT"), record(QStringLiteral("А"), "1"));
     QFile::setPermissions(Lab + QStringLiteral("/Students.DAT"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
 
-    const Run checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab }, "ENOLCK");
-    QCOMPARE(checked.status, 1);
-    QVERIFY2(checked.out.contains(QStringLiteral("блокировок записей нет (ENOLCK), журнал защищает файл блокировки "
-                                                 "Students.DAT.lock\n")),
-             qPrintable(checked.out));
-    const QStringList failed = failedLines(checked.out);
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab }, "ENOLCK");
+    QCOMPARE(checked.Status, 1);
+    QVERIFY2(checked.Out.contains(QStringLiteral("блокировок записей нет (ENOLCK), журнал защищает файл блокировки "
+                                                 "Students.DAT.locks/lock\n")),
+             qPrintable(checked.Out));
+    const QStringList failed = checked.failedLines();
     QCOMPARE(failed.size(), 1);
     QVERIFY2(failed[0].contains(QStringLiteral("не может его записать")), qPrintable(failed[0]));
+}
+
+void tst_LabCommand::checkWhileABenchHoldsTheJournal()
+{
+    // A bench holds the journal for the whole check: its reading waits in
+    // vain, but the lock met is a record lock that works.
+    QCOMPARE(oplabData({ QStringLiteral("lab"), QStringLiteral("init"), Lab }).Status, 0);
+    writeFile(Lab + QStringLiteral("/Students.DAT"), record(QStringLiteral("А"), "1"));
+    ForeignLock bench(Lab + QStringLiteral("/Students.DAT"));
+    const ToolRun checked = oplabData({ QStringLiteral("lab"), QStringLiteral("check"), Lab });
+    const QStringList failed = checked.failedLines();
+    QCOMPARE(failed.size(), 1);
+    QVERIFY2(failed[0].startsWith(QStringLiteral("✗ Students.DAT (журнал): Журнал занят")), qPrintable(failed[0]));
+    QVERIFY2(checked.Out.contains(QStringLiteral("блокировки записей работают\n")), qPrintable(checked.Out));
+}
+
+void tst_LabCommand::initRefusesWhatItCannotDo_data()
+{
+    // Arguments after "lab init" (DIR is the test's folder), and the error.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error");
+
+    const QString usage = QStringLiteral("oplab-data: usage: oplab-data lab init [--force] [--group GROUP [--owner USER]] "
+                                         "DIR | lab check DIR\n");
+    QTest::newRow("group without its name") << QStringList { "DIR", "--group" } << usage;
+    QTest::newRow("group given twice") << QStringList { "--group", "a", "--group", "b", "DIR" } << usage;
+    QTest::newRow("owner without a group") << QStringList { "--owner", "root", "DIR" } << usage;
+    QTest::newRow("two folders") << QStringList { "DIR", "DIR" } << usage;
+    QTest::newRow("no such group") << QStringList { "--group", "no-such-group-here", "DIR" }
+                                   << "oplab-data: no group 'no-such-group-here'\n";
+    QTest::newRow("no such owner") << QStringList { "--group", "0", "--owner", "no-such-account-here", "DIR" }
+                                   << "oplab-data: no account 'no-such-account-here'\n";
+}
+
+void tst_LabCommand::initRefusesWhatItCannotDo()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    args.replaceInStrings(QStringLiteral("DIR"), Lab);
+    const ToolRun refused = oplabData(QStringList { QStringLiteral("lab"), QStringLiteral("init") } + args);
+    QCOMPARE(refused.Status, 2);
+    QCOMPARE(refused.Err, error);
+    QVERIFY(!QFileInfo::exists(Lab));
 }
 
 QTEST_GUILESS_MAIN(tst_LabCommand)

@@ -2,5 +2,5 @@
 
 #include "CommandLine.h"
 
-// oplab-data lab init [--force] DIR | lab check DIR
+// oplab-data lab init [--force] [--group GROUP [--owner USER]] DIR | lab check DIR
 int runLabCommand(const CommandLine& command);

@@ -1,7 +1,9 @@
 // oplab-data: the instructor's tool for the lab's data files.
 //
-//   oplab-data lab init [--force] DIR      a lab folder from the template
-//   oplab-data lab check DIR               what a bench needs, as a checklist
+//   oplab-data lab init [--force] [--group GROUP [--owner USER]] DIR
+//                                          a lab folder from the template, or
+//                                          a class's laid out and mended
+//   oplab-data lab check DIR               what a class needs, as a checklist
 //   oplab-data bank import SOURCE BANK     Aiken, Moodle XML or GIFT to a bank
 //   oplab-data bank export BANK            a bank back to text (Aiken unless --format)
 //   oplab-data bank check BANK             faults of a bank
@@ -29,7 +31,7 @@ namespace {
 
 const char* const Usage =
     "usage:\n"
-    "  oplab-data lab init [--force] DIR\n"
+    "  oplab-data lab init [--force] [--group GROUP [--owner USER]] DIR\n"
     "  oplab-data lab check DIR\n"
     "  oplab-data bank import SOURCE BANK [--format aiken|moodle-xml|gift] [--strict]\n"
     "  oplab-data bank export BANK [--format aiken|moodle-xml|gift]\n"
