@@ -1,15 +1,15 @@
 #include "bench/Bench.h"
 
-#include "platform/controls/Dialogs.h"
-#include "platform/controls/ErrorReport.h"
+#include "widgets/controls/Dialogs.h"
+#include "widgets/controls/ErrorReport.h"
 #include "admission/RandomGenerator.h"
 #include "journal/Journal.h"
 #include "bench/rules/MeterText.h"
-#include "platform/controls/TImage.h"
-#include "platform/controls/TLabel.h"
-#include "platform/controls/TSpeedButton.h"
-#include "platform/controls/TStaticText.h"
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/TImage.h"
+#include "widgets/controls/TLabel.h"
+#include "widgets/controls/TSpeedButton.h"
+#include "widgets/controls/TStaticText.h"
+#include "widgets/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "admission/run/TestRun.h"
 
 #include "admission/BankFile.h"
-#include "platform/controls/Dialogs.h"
+#include "widgets/controls/Dialogs.h"
 #include "admission/RandomGenerator.h"
 #include "journal/Journal.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"

@@ -1,7 +1,7 @@
-#include "platform/controls/TSpeedButton.h"
+#include "widgets/controls/TSpeedButton.h"
 
-#include "platform/controls/FontColor.h"
-#include "platform/controls/SpeedButtonAccessible.h"
+#include "widgets/controls/FontColor.h"
+#include "widgets/controls/SpeedButtonAccessible.h"
 #include "platform/ScaledPicture.h"
 #include "platform/TransparentKey.h"
 #include "widgets/common/Bevel.h"

@@ -2,13 +2,13 @@
 // report.
 #include "platform/EConvertError.h"
 #include "platform/EInOutError.h"
-#include "platform/controls/ErrorReport.h"
-#include "platform/controls/MessageBoxDialogs.h"
+#include "widgets/controls/ErrorReport.h"
+#include "widgets/controls/MessageBoxDialogs.h"
 #include "support/FakeDialogs.h"
-#include "platform/controls/TNotebook.h"
-#include "platform/controls/TStaticText.h"
-#include "platform/controls/TTrackBar.h"
-#include "platform/controls/TWebBrowser.h"
+#include "widgets/controls/TNotebook.h"
+#include "widgets/controls/TStaticText.h"
+#include "widgets/controls/TTrackBar.h"
+#include "widgets/controls/TWebBrowser.h"
 
 #include <QMessageBox>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controls/PrintSetup.h"
+#include "widgets/controls/PrintSetup.h"
 
 // The platform's print dialog, modal over the window: the machine's
 // printers and a PDF file among them.

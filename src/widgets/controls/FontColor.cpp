@@ -1,4 +1,4 @@
-#include "platform/controls/FontColor.h"
+#include "widgets/controls/FontColor.h"
 
 #include <QPalette>
 #include <QWidget>

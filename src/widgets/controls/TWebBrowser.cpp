@@ -1,7 +1,7 @@
-#include "platform/controls/TWebBrowser.h"
+#include "widgets/controls/TWebBrowser.h"
 
 #include "platform/Cp1251.h"
-#include "platform/controls/TextZoom.h"
+#include "widgets/controls/TextZoom.h"
 #include "widgets/common/ControlZoom.h"
 
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "platform/controls/TLabel.h"
+#include "widgets/controls/TLabel.h"
 
 #include "widgets/common/ControlZoom.h"
 

@@ -1,4 +1,4 @@
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/TTrackBar.h"
 
 #include "widgets/common/ControlZoom.h"
 

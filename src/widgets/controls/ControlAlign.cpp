@@ -1,4 +1,4 @@
-#include "platform/controls/ControlAlign.h"
+#include "widgets/controls/ControlAlign.h"
 
 #include "widgets/common/ControlZoom.h"
 

@@ -1,7 +1,7 @@
-#include "platform/controls/TRichEdit.h"
+#include "widgets/controls/TRichEdit.h"
 
 #include "platform/EFOpenError.h"
-#include "platform/controls/TextZoom.h"
+#include "widgets/controls/TextZoom.h"
 #include "platform/rtf/RtfReader.h"
 #include "widgets/common/ControlZoom.h"
 

@@ -1,4 +1,4 @@
-#include "platform/controls/TBitBtn.h"
+#include "widgets/controls/TBitBtn.h"
 
 #include "platform/ScaledPicture.h"
 #include "platform/TransparentKey.h"

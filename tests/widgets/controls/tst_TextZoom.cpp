@@ -1,6 +1,6 @@
 // A document's own sizes zoomed and back: fonts fixed in pixels and in
 // points, and the sizes of its pictures.
-#include "platform/controls/TextZoom.h"
+#include "widgets/controls/TextZoom.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,7 +1,7 @@
-#include "platform/controls/PageZoom.h"
+#include "widgets/controls/PageZoom.h"
 
-#include "platform/controls/ControlAlign.h"
-#include "platform/controls/TImage.h"
+#include "widgets/controls/ControlAlign.h"
+#include "widgets/controls/TImage.h"
 #include "widgets/common/ControlZoom.h"
 
 #include <QAbstractScrollArea>

@@ -1,4 +1,4 @@
-#include "platform/controls/TShape.h"
+#include "widgets/controls/TShape.h"
 
 #include "widgets/common/ControlZoom.h"
 

@@ -1,6 +1,6 @@
-#include "platform/controls/TStaticText.h"
+#include "widgets/controls/TStaticText.h"
 
-#include "platform/controls/StaticTextAccessible.h"
+#include "widgets/controls/StaticTextAccessible.h"
 #include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/Bevel.h"
 #include "widgets/common/ControlZoom.h"

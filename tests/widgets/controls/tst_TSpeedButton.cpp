@@ -1,6 +1,6 @@
 // The latching speed button: clicks and Down in and out of groups, the
 // release of group members, dragging, and the look with its glyph frames.
-#include "platform/controls/TSpeedButton.h"
+#include "widgets/controls/TSpeedButton.h"
 
 #include <QSignalSpy>
 #include <QtTest>

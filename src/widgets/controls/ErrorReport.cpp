@@ -1,6 +1,6 @@
-#include "platform/controls/ErrorReport.h"
+#include "widgets/controls/ErrorReport.h"
 
-#include "platform/controls/Dialogs.h"
+#include "widgets/controls/Dialogs.h"
 #include "platform/Exception.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
-#include "platform/controls/StaticTextAccessible.h"
+#include "widgets/controls/StaticTextAccessible.h"
 
-#include "platform/controls/TStaticText.h"
+#include "widgets/controls/TStaticText.h"
 #include "widgets/common/AccessibleFactory.h"
 
 StaticTextAccessible::StaticTextAccessible(TStaticText* text)

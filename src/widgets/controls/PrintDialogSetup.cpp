@@ -1,4 +1,4 @@
-#include "platform/controls/PrintDialogSetup.h"
+#include "widgets/controls/PrintDialogSetup.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

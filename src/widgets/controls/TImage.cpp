@@ -1,4 +1,4 @@
-#include "platform/controls/TImage.h"
+#include "widgets/controls/TImage.h"
 
 #include "platform/ScaledPicture.h"
 #include "widgets/common/ControlZoom.h"

@@ -1,4 +1,4 @@
-#include "platform/controls/QuitProgram.h"
+#include "widgets/controls/QuitProgram.h"
 
 #include <QCoreApplication>
 

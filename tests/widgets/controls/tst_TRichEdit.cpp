@@ -1,7 +1,7 @@
 // The instructions view: loading a rich-text file replaces its text; a file
 // that cannot be opened throws and leaves the text as it was.
 #include "platform/EFOpenError.h"
-#include "platform/controls/TRichEdit.h"
+#include "widgets/controls/TRichEdit.h"
 
 #include <QBuffer>
 #include <QFile>

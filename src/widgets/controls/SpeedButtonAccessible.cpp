@@ -1,6 +1,6 @@
-#include "platform/controls/SpeedButtonAccessible.h"
+#include "widgets/controls/SpeedButtonAccessible.h"
 
-#include "platform/controls/TSpeedButton.h"
+#include "widgets/controls/TSpeedButton.h"
 #include "widgets/common/AccessibleFactory.h"
 
 #include <QTimer>

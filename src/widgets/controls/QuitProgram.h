@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controls/ProgramEnd.h"
+#include "widgets/controls/ProgramEnd.h"
 
 // Stops the application's message loop.
 class QuitProgram : public ProgramEnd

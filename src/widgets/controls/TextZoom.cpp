@@ -1,4 +1,4 @@
-#include "platform/controls/TextZoom.h"
+#include "widgets/controls/TextZoom.h"
 
 #include <QList>
 #include <QTextBlock>

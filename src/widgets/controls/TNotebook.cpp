@@ -1,4 +1,4 @@
-#include "platform/controls/TNotebook.h"
+#include "widgets/controls/TNotebook.h"
 
 #include <QVariant>
 

@@ -1,4 +1,4 @@
-#include "platform/controls/MessageBoxDialogs.h"
+#include "widgets/controls/MessageBoxDialogs.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
