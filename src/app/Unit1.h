@@ -2,7 +2,7 @@
 
 #include "admission/BankFile.h"
 #include "journal/Journal.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 
 #include "widgets/controls/Dialogs.h"
 #include "widgets/controls/ErrorReport.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 #include "journal/Journal.h"
 #include "bench/rules/MeterText.h"
 #include "widgets/controls/TImage.h"

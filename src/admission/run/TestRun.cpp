@@ -2,7 +2,7 @@
 
 #include "admission/BankFile.h"
 #include "widgets/controls/Dialogs.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 #include "journal/Journal.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "widgets/dxfTimer/TdxfTimer.h"

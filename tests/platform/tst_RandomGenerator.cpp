@@ -2,7 +2,7 @@
 // against values worked out by hand from seed * 134775813 + 1 mod 2^32 and
 // the integer part of n * seed / 2^32.
 #include "support/FakeClock.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 #include "platform/Clock.h"
 
