@@ -15,10 +15,10 @@ void ClassSummary::add(const StudentRecord& r)
     if (kind == StudentRecord::Passed || kind == StudentRecord::Failed) {
         ++Tested;
         const int score = JournalModel::scoreValue(r);
-        if (score >= 0 && score <= MaxScore)
+        if (score >= 0 && score <= Grading::Questions)
             ++Scores[size_t(score)];
     }
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= Grading::Measurements; ++k)
         if (JournalModel::measured(r, k))
             ++Measured[size_t(k - 1)];
     if (JournalModel::workDone(r))

@@ -1,5 +1,6 @@
 #include "instructor/JournalModel.h"
 
+#include "journal/Grading.h"
 #include "journal/JournalListing.h"
 #include "instructor/NameOrder.h"
 
@@ -13,9 +14,6 @@ namespace {
 
 const QString CheckMark = QStringLiteral("\u2713");
 const QString Warning = QStringLiteral("\u26A0");
-
-// The test's pass mark: seven right answers of ten.
-constexpr int PassMark = 7;
 
 int verdictRank(const StudentRecord& r)
 {
@@ -236,10 +234,10 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
         if (column == Test) {
             QString tip = storedVerdictText(r);
             const int score = scoreValue(r);
-            if (r.verdictKind() == StudentRecord::Passed && score >= 0 && score < PassMark)
+            if (r.verdictKind() == StudentRecord::Passed && score >= 0 && score < Grading::PassMark)
                 tip += QStringLiteral("\nБаллов меньше %1: стенд записывает незачёт, когда студент закроет "
                                       "сообщение о результате теста.")
-                           .arg(PassMark);
+                           .arg(Grading::PassMark);
             return tip;
         }
         if (measurement) {
@@ -277,7 +275,7 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
         if (section == Number)
             return QStringLiteral("Номер записи в журнале (как в «oplab-data journal list» и «journal check»)");
         if (section == Score)
-            return QStringLiteral("Правильных ответов из 10 в последнем тесте");
+            return QStringLiteral("Правильных ответов из %1 в последнем тесте").arg(Grading::Questions);
         if (measurement)
             return measurementName(section - FirstMeasurement + 1);
     }

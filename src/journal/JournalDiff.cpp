@@ -1,5 +1,6 @@
 #include "journal/JournalDiff.h"
 
+#include "journal/Grading.h"
 #include "journal/JournalListing.h"
 
 #include <QHash>
@@ -279,19 +280,20 @@ bool JournalDiff::anyForeign(const std::vector<JournalChange>& changes)
 
 bool JournalDiff::isTestResult(const StudentRecord& r)
 {
+    // The count of right answers as the test writes it: in decimal, with
+    // no leading zero, no higher than the test's questions.
     const QByteArray score = r.Score.bytes();
     if (r.Score.Length != score.size())
         return false;
     int value = -1;
-    if (score.size() == 1 && score[0] >= '0' && score[0] <= '9')
-        value = score[0] - '0';
-    else if (score == "10")
-        value = 10;
+    for (int n = 0; n <= Grading::Questions && value < 0; ++n)
+        if (score == QByteArray::number(n))
+            value = n;
     if (value < 0)
         return false;
     switch (r.verdictKind()) {
     case StudentRecord::Passed: return true;
-    case StudentRecord::Failed: return value < 7;
+    case StudentRecord::Failed: return !Grading::passes(value);
     default: return false;
     }
 }
