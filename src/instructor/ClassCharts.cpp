@@ -1,7 +1,7 @@
 #include "instructor/ClassCharts.h"
 
-#include "instructor/JournalModel.h"
 #include "journal/Grading.h"
+#include "journal/StudentRecordText.h"
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
@@ -162,7 +162,7 @@ QChart* ClassCharts::measurements(const ClassSummary& summary)
     // The first measurement on top: the category axis runs upwards.
     auto* categories = new QBarCategoryAxis;
     for (int k = 6; k >= 1; --k)
-        categories->append(JournalModel::measurementShortName(k));
+        categories->append(StudentRecordText::measurementSymbol(k));
     chart->addAxis(categories, Qt::AlignLeft);
     bars->attachAxis(categories);
     auto* count = new QValueAxis;

@@ -1,6 +1,7 @@
 #include "instructor/ClassCsv.h"
 
 #include "instructor/JournalModel.h"
+#include "journal/StudentRecordText.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -27,7 +28,7 @@ QByteArray ClassCsv::write(const JournalModel& model, const QList<int>& rows, QC
     QStringList header { QStringLiteral("№"), QStringLiteral("Ф.И.О."), QStringLiteral("Шифр"),
                          QStringLiteral("Баллы"), QStringLiteral("Тест") };
     for (int k = 1; k <= 6; ++k)
-        header << JournalModel::measurementName(k);
+        header << StudentRecordText::measurementName(k);
     header << QStringLiteral("Работа");
 
     QString out;
@@ -43,15 +44,15 @@ QByteArray ClassCsv::write(const JournalModel& model, const QList<int>& rows, QC
     line(header);
     for (int row : rows) {
         const StudentRecord& r = model.record(row);
-        QStringList fields { QString::number(row), JournalModel::nameText(r), JournalModel::codeText(r),
-                             JournalModel::scoreText(r), JournalModel::testText(r) };
+        QStringList fields { QString::number(row), StudentRecordText::name(r), StudentRecordText::code(r),
+                             StudentRecordText::score(r), StudentRecordText::verdict(r) };
         for (int k = 1; k <= 6; ++k) {
-            const QString odd = JournalModel::oddFlagText(r, k);
-            fields << (JournalModel::measured(r, k) ? QStringLiteral("да")
+            const QString odd = StudentRecordText::oddFlagText(r, k);
+            fields << (StudentRecordText::measured(r, k) ? QStringLiteral("да")
                        : odd.isEmpty()              ? QStringLiteral("нет")
                                                     : odd);
         }
-        fields << JournalModel::workText(r);
+        fields << StudentRecordText::work(r);
         line(fields);
     }
     return QByteArray("\xEF\xBB\xBF") + out.toUtf8();

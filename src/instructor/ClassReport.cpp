@@ -3,6 +3,7 @@
 #include "instructor/ClassCharts.h"
 #include "instructor/JournalModel.h"
 #include "instructor/SummaryPanel.h"
+#include "journal/StudentRecordText.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -35,7 +36,7 @@ QList<Column> columns()
         { QStringLiteral("Тест"), QStringLiteral("незачёт"), Qt::AlignLeft },
     };
     for (int k = 1; k <= 6; ++k)
-        c << Column { JournalModel::measurementShortName(k), QStringLiteral("\u2713"), Qt::AlignHCenter };
+        c << Column { StudentRecordText::measurementSymbol(k), QStringLiteral("\u2713"), Qt::AlignHCenter };
     c << Column { QStringLiteral("Работа"), QStringLiteral("выполнена"), Qt::AlignLeft };
     return c;
 }
@@ -43,11 +44,11 @@ QList<Column> columns()
 QStringList cells(const JournalModel& model, int row)
 {
     const StudentRecord& r = model.record(row);
-    QStringList c { QString::number(row), JournalModel::nameText(r), JournalModel::codeText(r),
-                    JournalModel::scoreText(r), JournalModel::testText(r) };
+    QStringList c { QString::number(row), StudentRecordText::name(r), StudentRecordText::code(r),
+                    StudentRecordText::score(r), StudentRecordText::verdict(r) };
     for (int k = 1; k <= 6; ++k)
-        c << (JournalModel::measured(r, k) ? QStringLiteral("\u2713") : JournalModel::oddFlagText(r, k));
-    c << JournalModel::workText(r);
+        c << (StudentRecordText::measured(r, k) ? QStringLiteral("\u2713") : StudentRecordText::oddFlagText(r, k));
+    c << StudentRecordText::work(r);
     return c;
 }
 

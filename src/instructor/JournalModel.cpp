@@ -1,7 +1,7 @@
 #include "instructor/JournalModel.h"
 
 #include "journal/Grading.h"
-#include "journal/JournalListing.h"
+#include "journal/StudentRecordText.h"
 #include "instructor/NameOrder.h"
 
 #include <QBrush>
@@ -11,6 +11,8 @@
 #include <cstring>
 
 namespace {
+
+using Text = StudentRecordText;
 
 const QString CheckMark = QStringLiteral("\u2713");
 const QString Warning = QStringLiteral("\u26A0");
@@ -58,7 +60,7 @@ NumberKey codeKey(const StudentRecord& r)
 
 NumberKey scoreKey(const StudentRecord& r)
 {
-    const int v = JournalModel::scoreValue(r);
+    const int v = Text::scoreValue(r);
     return v >= 0 ? NumberKey { true, v } : NumberKey { false, 0 };
 }
 
@@ -67,11 +69,6 @@ int flagRank(const StudentRecord& r, int k)
     if (r.done(k).equals(StudentRecord::FlagDone))
         return 1;
     return r.done(k).equals(StudentRecord::FlagNotDone) ? 0 : 2;
-}
-
-QString hexBytes(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
 
 } // namespace
@@ -95,82 +92,6 @@ int JournalModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString JournalModel::nameText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.FIO.text());
-}
-
-QString JournalModel::codeText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.Shifr.text());
-}
-
-QString JournalModel::scoreText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.Score.text());
-}
-
-QString JournalModel::testText(const StudentRecord& r)
-{
-    return JournalListing::printable(JournalListing::verdictText(r));
-}
-
-QString JournalModel::storedVerdictText(const StudentRecord& r)
-{
-    return QStringLiteral("В журнале: «%1» (байты %2)")
-        .arg(JournalListing::printable(r.Verdict.text()), hexBytes(r.Verdict.bytes()));
-}
-
-bool JournalModel::measured(const StudentRecord& r, int k)
-{
-    return r.done(k).equals(StudentRecord::FlagDone);
-}
-
-QString JournalModel::oddFlagText(const StudentRecord& r, int k)
-{
-    return flagRank(r, k) == 2 ? JournalListing::printable(r.done(k).text()) : QString();
-}
-
-bool JournalModel::workDone(const StudentRecord& r)
-{
-    return r.WorkMark.equals(StudentRecord::WorkDone);
-}
-
-QString JournalModel::workText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.WorkMark.text());
-}
-
-int JournalModel::scoreValue(const StudentRecord& r)
-{
-    const int n = r.Score.length();
-    if (n == 0)
-        return -1;
-    int v = 0;
-    for (int i = 0; i < n; ++i) {
-        const unsigned digit = static_cast<unsigned char>(r.Score.Chars[i]) - unsigned('0');
-        if (digit > 9)
-            return -1;
-        v = v * 10 + int(digit);
-    }
-    return v;
-}
-
-QString JournalModel::measurementShortName(int k)
-{
-    static const char16_t* const Names[] = { u"Ку", u"Uсм", u"Iвх", u"Rвх", u"Rвых", u"КОСС" };
-    return QString::fromUtf16(Names[k - 1]);
-}
-
-QString JournalModel::measurementName(int k)
-{
-    static const char16_t* const Names[] = {
-        u"Коэффициент усиления",  u"Напряжение смещения",    u"Входные токи",
-        u"Входное сопротивление", u"Выходное сопротивление", u"Коэффициент ослабления синфазного сигнала",
-    };
-    return QString::fromUtf16(Names[k - 1]);
-}
-
 JournalModel::Highlight JournalModel::highlight(int row) const
 {
     const auto m = Marks.constFind(row);
@@ -191,14 +112,14 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         switch (column) {
         case Number: return hasFindings(row) ? Warning + QStringLiteral(" %1").arg(row) : QString::number(row);
-        case Name: return nameText(r);
-        case Code: return codeText(r);
-        case Score: return scoreText(r);
-        case Test: return testText(r);
-        case Work: return workText(r);
+        case Name: return Text::name(r);
+        case Code: return Text::code(r);
+        case Score: return Text::score(r);
+        case Test: return Text::verdict(r);
+        case Work: return Text::work(r);
         default:
             if (measurement)
-                return measured(r, k) ? CheckMark : oddFlagText(r, k);
+                return Text::measured(r, k) ? CheckMark : Text::oddFlagText(r, k);
         }
         return {};
     case Qt::TextAlignmentRole:
@@ -216,7 +137,7 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
             case StudentRecord::UnknownVerdict: return QBrush(QColor(0x9A, 0x5B, 0x00));
             }
         }
-        if (measurement && measured(r, k))
+        if (measurement && Text::measured(r, k))
             return QBrush(QColor(0x1B, 0x6E, 0x20));
         return {};
     case Qt::BackgroundRole:
@@ -232,8 +153,8 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
         if (column == Number)
             return hasFindings(row) ? findings(row).join(QLatin1Char('\n')) : QStringLiteral("Запись %1 журнала").arg(row);
         if (column == Test) {
-            QString tip = storedVerdictText(r);
-            const int score = scoreValue(r);
+            QString tip = Text::storedVerdict(r);
+            const int score = Text::scoreValue(r);
             if (r.verdictKind() == StudentRecord::Passed && score >= 0 && score < Grading::PassMark)
                 tip += QStringLiteral("\nБаллов меньше %1: стенд записывает незачёт, когда студент закроет "
                                       "сообщение о результате теста.")
@@ -241,14 +162,14 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
             return tip;
         }
         if (measurement) {
-            const QString odd = oddFlagText(r, k);
-            return measurementName(k) + QStringLiteral(": ")
-                + (measured(r, k) ? QStringLiteral("выполнено")
+            const QString odd = Text::oddFlagText(r, k);
+            return Text::measurementName(k) + QStringLiteral(": ")
+                + (Text::measured(r, k) ? QStringLiteral("выполнено")
                    : odd.isEmpty() ? QStringLiteral("не выполнено")
                                    : QStringLiteral("в журнале «%1»").arg(odd));
         }
         if (column == Name)
-            return nameText(r);
+            return Text::name(r);
         return {};
     default:
         return {};
@@ -268,7 +189,7 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
         case Score: return QStringLiteral("Баллы");
         case Test: return QStringLiteral("Тест");
         case Work: return QStringLiteral("Работа");
-        default: return measurement ? measurementShortName(section - FirstMeasurement + 1) : QVariant();
+        default: return measurement ? Text::measurementSymbol(section - FirstMeasurement + 1) : QVariant();
         }
     }
     if (role == Qt::ToolTipRole) {
@@ -277,7 +198,7 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
         if (section == Score)
             return QStringLiteral("Правильных ответов из %1 в последнем тесте").arg(Grading::Questions);
         if (measurement)
-            return measurementName(section - FirstMeasurement + 1);
+            return Text::measurementName(section - FirstMeasurement + 1);
     }
     return {};
 }
@@ -297,7 +218,7 @@ bool JournalModel::lessThan(int column, int rowA, int rowB) const
             return ra < rb;
         return lessByKey(scoreKey(a), scoreKey(b), a.Score, b.Score);
     }
-    case Work: return workDone(a) < workDone(b);
+    case Work: return Text::workDone(a) < Text::workDone(b);
     default:
         if (column >= FirstMeasurement && column < Work) {
             const int k = column - FirstMeasurement + 1;
