@@ -1,7 +1,7 @@
 #include "instructor/ClassCsv.h"
 
+#include "instructor/ClassColumns.h"
 #include "instructor/JournalModel.h"
-#include "journal/StudentRecordText.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -25,11 +25,9 @@ QString field(QString text, QChar separator)
 
 QByteArray ClassCsv::write(const JournalModel& model, const QList<int>& rows, QChar separator)
 {
-    QStringList header { QStringLiteral("№"), QStringLiteral("Ф.И.О."), QStringLiteral("Шифр"),
-                         QStringLiteral("Баллы"), QStringLiteral("Тест") };
-    for (int k = 1; k <= 6; ++k)
-        header << StudentRecordText::measurementName(k);
-    header << QStringLiteral("Работа");
+    QStringList header;
+    for (int c = 0; c < ClassColumns::Count; ++c)
+        header << ClassColumns::title(c, ClassColumns::Csv);
 
     QString out;
     out.reserve(int(rows.size()) * 96 + 256);
@@ -44,15 +42,9 @@ QByteArray ClassCsv::write(const JournalModel& model, const QList<int>& rows, QC
     line(header);
     for (int row : rows) {
         const StudentRecord& r = model.record(row);
-        QStringList fields { QString::number(row), StudentRecordText::name(r), StudentRecordText::code(r),
-                             StudentRecordText::score(r), StudentRecordText::verdict(r) };
-        for (int k = 1; k <= 6; ++k) {
-            const QString odd = StudentRecordText::oddFlagText(r, k);
-            fields << (StudentRecordText::measured(r, k) ? QStringLiteral("да")
-                       : odd.isEmpty()              ? QStringLiteral("нет")
-                                                    : odd);
-        }
-        fields << StudentRecordText::work(r);
+        QStringList fields;
+        for (int c = 0; c < ClassColumns::Count; ++c)
+            fields << ClassColumns::cell(c, r, row, ClassColumns::Csv);
         line(fields);
     }
     return QByteArray("\xEF\xBB\xBF") + out.toUtf8();

@@ -1,5 +1,6 @@
 #include "instructor/JournalModel.h"
 
+#include "instructor/ClassColumns.h"
 #include "journal/Grading.h"
 #include "journal/StudentRecordText.h"
 #include "instructor/NameOrder.h"
@@ -13,9 +14,7 @@
 namespace {
 
 using Text = StudentRecordText;
-
-const QString CheckMark = QStringLiteral("\u2713");
-const QString Warning = QStringLiteral("\u26A0");
+using enum ClassColumns::Column;
 
 int verdictRank(const StudentRecord& r)
 {
@@ -89,7 +88,7 @@ int JournalModel::rowCount(const QModelIndex& parent) const
 
 int JournalModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : Count;
 }
 
 JournalModel::Highlight JournalModel::highlight(int row) const
@@ -100,34 +99,17 @@ JournalModel::Highlight JournalModel::highlight(int row) const
 
 QVariant JournalModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(Records->size()))
+    if (!index.isValid() || index.row() >= int(Records->size()) || index.column() >= Count)
         return {};
     const int row = index.row();
     const int column = index.column();
     const StudentRecord& r = (*Records)[size_t(row)];
-    const bool measurement = column >= FirstMeasurement && column < Work;
-    const int k = column - FirstMeasurement + 1;
+    const bool measurement = ClassColumns::isMeasurement(column);
+    const int k = ClassColumns::measurement(column);
 
     switch (role) {
-    case Qt::DisplayRole:
-        switch (column) {
-        case Number: return hasFindings(row) ? Warning + QStringLiteral(" %1").arg(row) : QString::number(row);
-        case Name: return Text::name(r);
-        case Code: return Text::code(r);
-        case Score: return Text::score(r);
-        case Test: return Text::verdict(r);
-        case Work: return Text::work(r);
-        default:
-            if (measurement)
-                return Text::measured(r, k) ? CheckMark : Text::oddFlagText(r, k);
-        }
-        return {};
-    case Qt::TextAlignmentRole:
-        if (column == Number || column == Score)
-            return int(Qt::AlignRight | Qt::AlignVCenter);
-        if (measurement)
-            return int(Qt::AlignCenter);
-        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::DisplayRole: return ClassColumns::cell(column, r, row, ClassColumns::Table, hasFindings(row));
+    case Qt::TextAlignmentRole: return int(ClassColumns::alignment(column) | Qt::AlignVCenter);
     case Qt::ForegroundRole:
         if (column == Test) {
             switch (r.verdictKind()) {
@@ -178,27 +160,18 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
 
 QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal)
+    if (orientation != Qt::Horizontal || section < 0 || section >= Count)
         return {};
-    const bool measurement = section >= FirstMeasurement && section < Work;
-    if (role == Qt::DisplayRole) {
-        switch (section) {
-        case Number: return QStringLiteral("№");
-        case Name: return QStringLiteral("Ф.И.О.");
-        case Code: return QStringLiteral("Шифр");
-        case Score: return QStringLiteral("Баллы");
-        case Test: return QStringLiteral("Тест");
-        case Work: return QStringLiteral("Работа");
-        default: return measurement ? Text::measurementSymbol(section - FirstMeasurement + 1) : QVariant();
-        }
-    }
+    const bool measurement = ClassColumns::isMeasurement(section);
+    if (role == Qt::DisplayRole)
+        return ClassColumns::title(section, ClassColumns::Table);
     if (role == Qt::ToolTipRole) {
         if (section == Number)
             return QStringLiteral("Номер записи в журнале (как в «oplab-data journal list» и «journal check»)");
         if (section == Score)
             return QStringLiteral("Правильных ответов из %1 в последнем тесте").arg(Grading::Questions);
         if (measurement)
-            return Text::measurementName(section - FirstMeasurement + 1);
+            return Text::measurementName(ClassColumns::measurement(section));
     }
     return {};
 }
@@ -220,10 +193,8 @@ bool JournalModel::lessThan(int column, int rowA, int rowB) const
     }
     case Work: return Text::workDone(a) < Text::workDone(b);
     default:
-        if (column >= FirstMeasurement && column < Work) {
-            const int k = column - FirstMeasurement + 1;
-            return flagRank(a, k) < flagRank(b, k);
-        }
+        if (ClassColumns::isMeasurement(column))
+            return flagRank(a, ClassColumns::measurement(column)) < flagRank(b, ClassColumns::measurement(column));
         return rowA < rowB;
     }
 }
@@ -255,7 +226,7 @@ void JournalModel::expireHighlights()
             const int row = m.key();
             m = Marks.erase(m);
             if (row < int(Records->size()))
-                emit dataChanged(index(row, 0), index(row, ColumnCount - 1), { Qt::BackgroundRole });
+                emit dataChanged(index(row, 0), index(row, Count - 1), { Qt::BackgroundRole });
         } else {
             ++m;
         }
@@ -326,7 +297,7 @@ bool JournalModel::apply(JournalSnapshot&& snapshot)
     int runEnd = -1;
     auto endRun = [&] {
         if (runStart >= 0)
-            emit dataChanged(index(runStart, 0), index(runEnd, ColumnCount - 1));
+            emit dataChanged(index(runStart, 0), index(runEnd, Count - 1));
         runStart = -1;
     };
     for (const auto& [row, record] : snapshot.Changed) {
@@ -343,7 +314,7 @@ bool JournalModel::apply(JournalSnapshot&& snapshot)
     }
     endRun();
     for (int row : refound) {
-        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        emit dataChanged(index(row, 0), index(row, Count - 1));
         changed = true;
     }
 

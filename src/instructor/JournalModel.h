@@ -16,23 +16,13 @@
 // with the rows held, record by record, and only what differs is changed:
 // rows added at the end are inserted, changed records raise dataChanged, so
 // the views over the model keep their sort, filter, selection and scroll.
-// Added and changed rows are highlighted for a few seconds.
+// Added and changed rows are highlighted for a few seconds. The columns
+// are those of ClassColumns.
 class JournalModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    enum Column {
-        Number,
-        Name,
-        Code,
-        Score,
-        Test,
-        FirstMeasurement, // the six measurements, Done1 to Done6
-        Work = FirstMeasurement + 6,
-        ColumnCount
-    };
-
     enum Highlight { NotHighlighted, Added, Changed };
 
     explicit JournalModel(QObject* parent = nullptr);

@@ -4,6 +4,7 @@
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
 
+#include "instructor/ClassColumns.h"
 #include "instructor/ClassReport.h"
 #include "instructor/JournalArguments.h"
 #include "instructor/JournalBanner.h"
@@ -37,7 +38,7 @@ void run(const QString& program, const QStringList& args)
 
 QString nameAt(JournalWindow& w, int shownRow)
 {
-    return w.filter().index(shownRow, JournalModel::Name).data().toString();
+    return w.filter().index(shownRow, ClassColumns::Name).data().toString();
 }
 
 QByteArray classOf(int count)
@@ -115,7 +116,7 @@ void tst_JournalWindow::followsBenchesInOtherProcesses()
     QCOMPARE(w.message(), QString());
 
     // The instructor sorts by name, newest last, scrolls and picks Петров.
-    w.table()->sortByColumn(JournalModel::Name, Qt::DescendingOrder);
+    w.table()->sortByColumn(ClassColumns::Name, Qt::DescendingOrder);
     QCOMPARE(nameAt(w, 0), QStringLiteral("Студент 059"));
     w.table()->selectRow(w.filter().mapFromSource(w.model().index(60, 0)).row());
     w.table()->verticalScrollBar()->setValue(20);
@@ -285,7 +286,7 @@ void tst_JournalWindow::csvAndReportOfTheRowsShown()
     w.openJournal(Path);
     QTRY_COMPARE(w.model().rowCount(), 3);
     w.stateBox()->setCurrentIndex(w.stateBox()->findData(int(JournalFilter::Passed)));
-    w.table()->sortByColumn(JournalModel::Score, Qt::AscendingOrder);
+    w.table()->sortByColumn(ClassColumns::Score, Qt::AscendingOrder);
 
     const QString csv = Dir.filePath(QStringLiteral("class.csv"));
     QVERIFY(w.exportCsv(csv, QLatin1Char(';')));
