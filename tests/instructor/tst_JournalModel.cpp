@@ -3,6 +3,7 @@
 // new reading, the sort and filter, the counts and the CSV bytes.
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 
 #include "instructor/ClassColumns.h"
 #include "instructor/ClassCharts.h"
@@ -16,7 +17,6 @@
 #include <QtCharts/QHorizontalBarSeries>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QStackedBarSeries>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace fixture;
@@ -76,16 +76,15 @@ private slots:
 private:
     void load(const QByteArray& bytes);
 
-    QTemporaryDir Dir;
+    ScratchJournal Scratch;
     QString Path;
     JournalModel Model;
 };
 
 void tst_JournalModel::init()
 {
-    QVERIFY(Dir.isValid());
-    Path = Dir.filePath(QStringLiteral("Students.DAT"));
-    QFile::remove(Path);
+    QVERIFY(Scratch.fresh());
+    Path = Scratch.journal();
     Model.clear();
 }
 
@@ -169,7 +168,7 @@ void tst_JournalModel::damagedJournalShowsEveryReadableRecord()
 void tst_JournalModel::readingsThatFail()
 {
     QCOMPARE(JournalSnapshot::read(Path, 100).State, JournalSnapshot::Missing);
-    QCOMPARE(JournalSnapshot::read(Dir.path(), 100).State, JournalSnapshot::Unreadable);
+    QCOMPARE(JournalSnapshot::read(Scratch.path(), 100).State, JournalSnapshot::Unreadable);
 
     load(record(QStringLiteral("Первый"), "1"));
     {

@@ -3,6 +3,7 @@
 #include "support/FakeClock.h"
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 
 #include "platform/EInOutError.h"
 #include "journal/Journal.h"
@@ -12,7 +13,6 @@
 #include "platform/NumberText.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace fixture;
@@ -65,15 +65,14 @@ private slots:
     void nestedLocksKeepTheFileLockedToTheOutermost();
 
 private:
-    QTemporaryDir Dir;
+    ScratchJournal Scratch;
     QString Path;
 };
 
 void tst_Journal::init()
 {
-    QVERIFY(Dir.isValid());
-    Path = Dir.filePath(QStringLiteral("Students.DAT"));
-    QFile::remove(Path);
+    QVERIFY(Scratch.fresh());
+    Path = Scratch.journal();
 }
 
 void tst_Journal::cleanup()
@@ -275,7 +274,7 @@ void tst_Journal::readAllGivesEveryWholeRecordUnderTheSharedLock()
     bench.unlock();
     QCOMPARE(journal.readAll([](std::int64_t) {}, [](std::int64_t, const StudentRecord&) {}), whole.size() + 20);
 
-    Journal missing(Dir.filePath(QStringLiteral("none.dat")));
+    Journal missing(Scratch.filePath(QStringLiteral("none.dat")));
     QVERIFY_THROWS_EXCEPTION(EInOutError, missing.readAll([](std::int64_t) {}, [](std::int64_t, const StudentRecord&) {}));
 }
 
