@@ -150,7 +150,7 @@ QChart* ClassCharts::measurements(const ClassSummary& summary)
     set->setColor(MeasureColour);
     set->setBorderColor(MeasureColour);
     set->setLabelColor(Qt::white);
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= Grading::Measurements; ++k)
         *set << 0;
     auto* bars = new QHorizontalBarSeries;
     bars->append(set);
@@ -161,7 +161,7 @@ QChart* ClassCharts::measurements(const ClassSummary& summary)
 
     // The first measurement on top: the category axis runs upwards.
     auto* categories = new QBarCategoryAxis;
-    for (int k = 6; k >= 1; --k)
+    for (int k = Grading::Measurements; k >= 1; --k)
         categories->append(StudentRecordText::measurementSymbol(k));
     chart->addAxis(categories, Qt::AlignLeft);
     bars->attachAxis(categories);
@@ -179,9 +179,9 @@ void ClassCharts::updateMeasurements(QChart* chart, const ClassSummary& summary)
 {
     auto* bars = first<QHorizontalBarSeries>(chart);
     int top = 0;
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= Grading::Measurements; ++k) {
         const int n = summary.Measured[size_t(k - 1)];
-        bars->barSets()[0]->replace(6 - k, n);
+        bars->barSets()[0]->replace(Grading::Measurements - k, n);
         top = std::max(top, n);
     }
     // Out of those who passed the test: only they reach the bench.

@@ -65,9 +65,9 @@ NumberKey scoreKey(const StudentRecord& r)
 
 int flagRank(const StudentRecord& r, int k)
 {
-    if (r.done(k).equals(StudentRecord::FlagDone))
+    if (Text::measured(r, k))
         return 1;
-    return r.done(k).equals(StudentRecord::FlagNotDone) ? 0 : 2;
+    return Text::oddFlag(r, k) ? 2 : 0;
 }
 
 } // namespace
