@@ -11,6 +11,7 @@
 #include "../Median.h"
 #include "ClassJournal.h"
 
+#include "instructor/ClassColumns.h"
 #include "instructor/JournalFollower.h"
 #include "instructor/JournalModel.h"
 #include "instructor/JournalSnapshot.h"
@@ -92,7 +93,7 @@ int main(int argc, char** argv)
         window.openJournal(path);
         while (window.model().rowCount() < count)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        window.table()->sortByColumn(JournalModel::Name, Qt::AscendingOrder);
+        window.table()->sortByColumn(ClassColumns::Name, Qt::AscendingOrder);
         QCoreApplication::processEvents();
 
         std::vector<double> reading, refresh, shown, painted;
@@ -126,7 +127,7 @@ int main(int argc, char** argv)
         for (int round = 0; round < 5; ++round) {
             QElapsedTimer t;
             t.start();
-            window.table()->sortByColumn(JournalModel::Name, round % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
+            window.table()->sortByColumn(ClassColumns::Name, round % 2 ? Qt::AscendingOrder : Qt::DescendingOrder);
             window.table()->viewport()->repaint();
             sorts.push_back(ms(t));
         }

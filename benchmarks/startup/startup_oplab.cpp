@@ -2,7 +2,7 @@
 // paint.
 #include "FirstPaint.h"
 #include "app/Program.h"
-#include "platform/controls/TImage.h"
+#include "widgets/controls/TImage.h"
 #include "app/Unit1.h"
 
 int main(int argc, char** argv)

@@ -11,7 +11,7 @@
 #include "admission/BankImage.h"
 #include "admission/BankText.h"
 #include "platform/EInOutError.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "admission/BankFile.h"
 
 #include "platform/DataDir.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 BankFile::BankFile()
     : File(sizeof(QuestionRecord))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "journal/Grading.h"
+
 #include <QList>
 #include <QString>
 
@@ -12,11 +14,9 @@
 class TestProgress
 {
 public:
-    // Questions in a test; the first five are drawn from the first bank.
-    static constexpr int Questions = 10;
+    // The first five of the test's questions are drawn from the first
+    // bank, the rest from the second.
     static constexpr int FirstBankQuestions = 5;
-    // Right answers that pass.
-    static constexpr int PassMark = 7;
     static const QString FirstBank;  // "Qest.txt"
     static const QString SecondBank; // "Qest1.txt"
 
@@ -35,14 +35,14 @@ public:
     bool opensSecondBank() const;
     void secondBankOpened() { FSecondBankOpen = true; }
     // The question judged is the last: the test ends.
-    bool ends() const { return FQuestionNo == Questions; }
+    bool ends() const { return FQuestionNo == Grading::Questions; }
     // The next question, drawn, is on show.
     void nextQuestion();
     // A failure before the next question was drawn: the second bank, if it
     // was opened for it, is opened afresh on the next try.
     void interrupted();
 
-    bool passed() const { return FRightCount >= PassMark; }
+    bool passed() const { return Grading::passes(FRightCount); }
     // "Вопрос № " and the number of the question on show.
     QString numberText() const;
     // The message of the result: the count, and for a fail the words

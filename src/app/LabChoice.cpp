@@ -2,7 +2,7 @@
 
 #include "platform/Exception.h"
 #include "platform/LabTemplate.h"
-#include "platform/controls/Dialogs.h"
+#include "widgets/controls/Dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include "app/FrameMemory.h"
 
 #include "platform/Clock.h"
-#include "platform/controls/MessageBoxDialogs.h"
-#include "platform/controls/QuitProgram.h"
+#include "widgets/controls/MessageBoxDialogs.h"
+#include "widgets/controls/QuitProgram.h"
 #include "app/LabChoice.h"
 #include "app/Unit1.h"
 

@@ -5,15 +5,15 @@
 #include "bench/Bench.h"
 #include "platform/DataDir.h"
 #include "platform/EFOpenError.h"
-#include "platform/controls/ControlAlign.h"
-#include "platform/controls/PageZoom.h"
-#include "platform/controls/Dialogs.h"
-#include "platform/controls/ErrorReport.h"
-#include "platform/controls/PrintDialogSetup.h"
+#include "widgets/controls/ControlAlign.h"
+#include "widgets/controls/PageZoom.h"
+#include "widgets/controls/Dialogs.h"
+#include "widgets/controls/ErrorReport.h"
+#include "widgets/controls/PrintDialogSetup.h"
 #include "app/AccessibleNames.h"
 #include "app/BenchPrint.h"
 #include "app/FormFonts.h"
-#include "platform/controls/ProgramEnd.h"
+#include "widgets/controls/ProgramEnd.h"
 #include "journal/Registration.h"
 #include "platform/TColor.h"
 #include "admission/run/TestRun.h"
@@ -98,12 +98,14 @@ TForm1::~TForm1() = default;
 
 void TForm1::createControllers()
 {
+    // The one place where the stored form's names of the controls meet the
+    // names the test and the bench give them for what they show.
     TestRun::Controls test;
-    test.ST1 = ui->ST1;
-    test.ST2 = ui->ST2;
+    test.Number = ui->ST1;
+    test.Question = ui->ST2;
     test.Answers = {ui->glStaticText1, ui->glStaticText2, ui->glStaticText3, ui->glStaticText4};
     test.Boxes = {ui->dxf1, ui->dxf2, ui->dxf3, ui->dxf4};
-    test.dxfTimer1 = ui->dxfTimer1;
+    test.Countdown = ui->dxfTimer1;
     TestRun::Window window;
     window.openBench = [this] {
         // A pass: the instructions as they stand now, then the bench. An
@@ -116,30 +118,30 @@ void TForm1::createControllers()
     FTestRun = std::make_unique<TestRun>(test, FBank, FJournal, FGenerator, FClock, FDialogs, window);
 
     Bench::Controls bench;
-    bench.ChS = {ui->ChS1, ui->ChS2, ui->ChS3, ui->ChS4, ui->ChS5, ui->ChS6, ui->ChS7, ui->ChS8, ui->ChS9};
-    bench.IS = {ui->IS1, ui->IS2, ui->IS3, ui->IS4, ui->IS5, ui->IS6, ui->IS7, ui->IS8, ui->IS9};
-    bench.CB = {ui->CB1, ui->CB2, ui->CB3, ui->CB4, ui->CB5, ui->CB6};
-    bench.SpeedButton1 = ui->SpeedButton1;
-    bench.TB1 = ui->TB1;
-    bench.TB2 = ui->TB2;
-    bench.STP1 = ui->STP1;
-    bench.STP2 = ui->STP2;
-    bench.Label1 = ui->Label1;
-    bench.Label2 = ui->Label2;
-    bench.Label4 = ui->Label4;
-    bench.Label7 = ui->Label7;
-    bench.Label8 = ui->Label8;
-    bench.Label9 = ui->Label9;
-    bench.Label10 = ui->Label10;
-    bench.Label11 = ui->Label11;
-    bench.Label12 = ui->Label12;
-    bench.Label13 = ui->Label13;
-    bench.Label14 = ui->Label14;
-    bench.Label15 = ui->Label15;
-    bench.Label17 = ui->Label17;
-    bench.Label20 = ui->Label20;
-    bench.Label21 = ui->Label21;
-    bench.Label22 = ui->Label22;
+    bench.Switches = {ui->ChS1, ui->ChS2, ui->ChS3, ui->ChS4, ui->ChS5, ui->ChS6, ui->ChS7, ui->ChS8, ui->ChS9};
+    bench.Overlays = {ui->IS1, ui->IS2, ui->IS3, ui->IS4, ui->IS5, ui->IS6, ui->IS7, ui->IS8, ui->IS9};
+    bench.Parameters = {ui->CB1, ui->CB2, ui->CB3, ui->CB4, ui->CB5, ui->CB6};
+    bench.Power = ui->SpeedButton1;
+    bench.Balance = ui->TB1;
+    bench.InputLevel = ui->TB2;
+    bench.Voltmeter1 = ui->STP1;
+    bench.Voltmeter2 = ui->STP2;
+    bench.Readings.Output = ui->Label2;
+    bench.Readings.GeneratorOutput = ui->Label4;
+    bench.Readings.U1 = ui->Label8;
+    bench.Readings.U1Primed = ui->Label7;
+    bench.Readings.U1DoublePrimed = ui->Label9;
+    bench.Readings.OutputPrimed = ui->Label12;
+    bench.Readings.OutputDoublePrimed = ui->Label13;
+    bench.Results.GainBase = ui->Label20;
+    bench.Results.GainExponent = ui->Label21;
+    bench.Results.OffsetVoltage = ui->Label1;
+    bench.Results.InputCurrent1 = ui->Label10;
+    bench.Results.InputCurrent2 = ui->Label11;
+    bench.Results.InputResistance = ui->Label14;
+    bench.Results.OutputResistance = ui->Label15;
+    bench.Results.CommonModeGain = ui->Label22;
+    bench.Results.Rejection = ui->Label17;
     FBench = std::make_unique<Bench>(bench, FJournal, FGenerator, FClock, FDialogs);
 }
 

@@ -2,7 +2,7 @@
 
 #include "admission/BankFile.h"
 #include "journal/Journal.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 #include <QWidget>
 
@@ -49,15 +49,25 @@ public:
     // is given (tests print to a file without one).
     void setPrintSetup(PrintSetup& setup) { FPrintSetup = &setup; }
 
+    // The handlers, named after the stored form's controls and events.
 public slots:
+    // The window is made: the instructions, the diagram, empty voltmeters, the intro page.
     void FormCreate();
+    // "Далее..." on the intro: on to registration.
     void dxfColorButton2Click();
+    // "Регистрация": the student registered, the test prepared, on to the theory.
     void BitBtn4Click();
+    // "Далее..." on the theory: on to the test.
     void dxfColorButton3Click();
+    // "OK" on the test page: the next question.
     void BitBtn6Click();
+    // The question's time has run out.
     void dxfTimer1EndOfTime();
+    // "Закрыть" on the test page: the test given up.
     void dxfColorButton1Click();
+    // "Выход" on the bench: the journal closed, the window too.
     void BitBtn1Click();
+    // "Печать экрана": the bench printed.
     void BitBtn2Click();
 
 protected:

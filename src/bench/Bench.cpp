@@ -1,15 +1,15 @@
 #include "bench/Bench.h"
 
-#include "platform/controls/Dialogs.h"
-#include "platform/controls/ErrorReport.h"
-#include "admission/RandomGenerator.h"
+#include "widgets/controls/Dialogs.h"
+#include "widgets/controls/ErrorReport.h"
+#include "platform/RandomGenerator.h"
 #include "journal/Journal.h"
 #include "bench/rules/MeterText.h"
-#include "platform/controls/TImage.h"
-#include "platform/controls/TLabel.h"
-#include "platform/controls/TSpeedButton.h"
-#include "platform/controls/TStaticText.h"
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/TImage.h"
+#include "widgets/controls/TLabel.h"
+#include "widgets/controls/TSpeedButton.h"
+#include "widgets/controls/TStaticText.h"
+#include "widgets/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 namespace {
@@ -40,20 +40,20 @@ Bench::Bench(const Controls& controls, Journal& journal, RandomGenerator& genera
 
 void Bench::emptyMeters()
 {
-    C.STP1->setCaption(QString());
-    C.STP2->setCaption(QString());
+    C.Voltmeter1->setCaption(QString());
+    C.Voltmeter2->setCaption(QString());
 }
 
 BenchRules::State Bench::state() const
 {
     BenchRules::State state;
     for (int n = 1; n <= 9; ++n)
-        state.Switches[size_t(n - 1)] = C.ChS[size_t(n - 1)]->Checked();
+        state.Switches[size_t(n - 1)] = C.Switches[size_t(n - 1)]->Checked();
     for (int k = 1; k <= 6; ++k)
-        state.Boxes[size_t(k - 1)] = C.CB[size_t(k - 1)]->Checked();
+        state.Boxes[size_t(k - 1)] = C.Parameters[size_t(k - 1)]->Checked();
     state.Power = power();
-    state.Balance = C.TB1->Position();
-    state.Input = C.TB2->Position();
+    state.Balance = C.Balance->Position();
+    state.Input = C.InputLevel->Position();
     return state;
 }
 
@@ -64,24 +64,24 @@ bool Bench::applies(BenchRules::Step step) const
 
 bool Bench::power() const
 {
-    return C.SpeedButton1->Down();
+    return C.Power->Down();
 }
 
 void Bench::setSwitchCaption(int n, bool checkedCaption)
 {
-    C.ChS[n - 1]->setCaption(BenchRules::switchCaption(n, checkedCaption));
+    C.Switches[n - 1]->setCaption(BenchRules::switchCaption(n, checkedCaption));
 }
 
 void Bench::showSwitch(int n)
 {
-    const bool checked = C.ChS[n - 1]->Checked();
+    const bool checked = C.Switches[n - 1]->Checked();
     setSwitchCaption(n, checked);
-    C.IS[n - 1]->setVisible(checked);
+    C.Overlays[n - 1]->setVisible(checked);
 }
 
 void Bench::setSwitchOff(int n)
 {
-    C.ChS[n - 1]->setChecked(false);
+    C.Switches[n - 1]->setChecked(false);
     ErrorReport::rethrowPending();
 }
 
@@ -95,54 +95,54 @@ void Bench::setMeter(TStaticText* meter, bool live)
 void Bench::SpeedButton1Click()
 {
     if (!power()) {
-        setMeter(C.STP1, false);
-        setMeter(C.STP2, false);
+        setMeter(C.Voltmeter1, false);
+        setMeter(C.Voltmeter2, false);
         return;
     }
     const BenchRules::PowerOn verdict = BenchRules(state()).powerOn();
     if (verdict == BenchRules::PowerOn::WrongBoxes) {
         FDialogs.error(WrongSwitches);
-        C.SpeedButton1->setDown(false);
+        C.Power->setDown(false);
         return;
     }
     if (verdict == BenchRules::PowerOn::Accepted) {
-        setMeter(C.STP1, true);
+        setMeter(C.Voltmeter1, true);
         Unbalance();
         return;
     }
     FDialogs.error(WrongSwitches);
-    C.SpeedButton1->setDown(false);
-    setMeter(C.STP1, false);
-    setMeter(C.STP2, false);
+    C.Power->setDown(false);
+    setMeter(C.Voltmeter1, false);
+    setMeter(C.Voltmeter2, false);
 }
 
 void Bench::Unbalance()
 {
     FGenerator.seedFromClock(FClock);
-    C.TB1->setPosition(int(FGenerator.draw(BenchRules::BalanceDraws)));
+    C.Balance->setPosition(int(FGenerator.draw(BenchRules::BalanceDraws)));
     ErrorReport::rethrowPending();
-    C.STP1->setCaption(MeterText::FormatTenths(C.TB1->Position()));
+    C.Voltmeter1->setCaption(MeterText::FormatTenths(C.Balance->Position()));
 }
 
 void Bench::TB1Change()
 {
-    C.STP1->setCaption(MeterText::balance(C.TB1->Position()));
+    C.Voltmeter1->setCaption(MeterText::balance(C.Balance->Position()));
 }
 
 void Bench::TB2Change()
 {
-    const int q = C.TB2->Position();
+    const int q = C.InputLevel->Position();
     if (applies(Step::InputOnOutputLabel)) {
-        C.STP2->setCaption(MeterText::FormatTenths(q));
-        C.Label2->setCaption(QStringLiteral("U вых = ") + C.STP2->Caption() + Unit);
+        C.Voltmeter2->setCaption(MeterText::FormatTenths(q));
+        C.Readings.Output->setCaption(QStringLiteral("U вых = ") + C.Voltmeter2->Caption() + Unit);
     }
     if (applies(Step::InputOnPrimedLabel)) {
-        C.STP2->setCaption(MeterText::FormatTenths(q));
-        C.Label12->setCaption(primed(1, QStringLiteral("вых = ")) + C.STP2->Caption() + Unit);
+        C.Voltmeter2->setCaption(MeterText::FormatTenths(q));
+        C.Readings.OutputPrimed->setCaption(primed(1, QStringLiteral("вых = ")) + C.Voltmeter2->Caption() + Unit);
     }
     if (applies(Step::InputOnGeneratorLabel)) {
-        C.STP2->setCaption(MeterText::FormatTenths(q));
-        C.Label4->setCaption(QStringLiteral("Uвых.г. = ") + C.STP2->Caption() + Unit);
+        C.Voltmeter2->setCaption(MeterText::FormatTenths(q));
+        C.Readings.GeneratorOutput->setCaption(QStringLiteral("Uвых.г. = ") + C.Voltmeter2->Caption() + Unit);
     }
 }
 
@@ -153,9 +153,9 @@ void Bench::FinishMeasurement(int k, const QString& message)
     if (FJournal.student().markWorkIfComplete())
         FDialogs.information(QStringLiteral("Лабораторная работа выполнена."));
     FJournal.WriteStudent();
-    C.SpeedButton1->setDown(false);
-    setMeter(C.STP1, false);
-    setMeter(C.STP2, false);
+    C.Power->setDown(false);
+    setMeter(C.Voltmeter1, false);
+    setMeter(C.Voltmeter2, false);
 }
 
 // ---- Switch steps S1 to S5, S8 and S9 ------------------------------------
@@ -163,14 +163,14 @@ void Bench::FinishMeasurement(int k, const QString& message)
 QString Bench::lightInputReading()
 {
     setSwitchCaption(1, true);
-    C.IS[0]->setVisible(true);
-    setMeter(C.STP2, true);
-    C.STP2->setCaption(QStringLiteral("0,0"));
+    C.Overlays[0]->setVisible(true);
+    setMeter(C.Voltmeter2, true);
+    C.Voltmeter2->setCaption(QStringLiteral("0,0"));
     FGenerator.seedFromClock(FClock);
-    C.TB2->setPosition(int(FGenerator.draw(BenchRules::InputDraws)));
+    C.InputLevel->setPosition(int(FGenerator.draw(BenchRules::InputDraws)));
     ErrorReport::rethrowPending();
-    C.STP2->setCaption(MeterText::FormatTenths(C.TB2->Position()));
-    return C.STP2->Caption();
+    C.Voltmeter2->setCaption(MeterText::FormatTenths(C.InputLevel->Position()));
+    return C.Voltmeter2->Caption();
 }
 
 void Bench::ChS1Click()
@@ -179,33 +179,33 @@ void Bench::ChS1Click()
 
     // A: the gain's output reading.
     if (applies(Step::GainReading)) {
-        C.Label2->setCaption(QStringLiteral("U вых = ") + lightInputReading() + Unit);
+        C.Readings.Output->setCaption(QStringLiteral("U вых = ") + lightInputReading() + Unit);
     } else if (power()) {
         setSwitchCaption(1, false);
-        C.IS[0]->setVisible(false);
-        setMeter(C.STP2, false);
-        C.STP2->setCaption(QStringLiteral("0,0"));
+        C.Overlays[0]->setVisible(false);
+        setMeter(C.Voltmeter2, false);
+        C.Voltmeter2->setCaption(QStringLiteral("0,0"));
     }
 
     // B: the first input-resistance reading, with or without power.
     if (applies(Step::FirstInputResistanceReading))
-        C.Label12->setCaption(primed(1, QStringLiteral("вых = ")) + lightInputReading() + Unit);
+        C.Readings.OutputPrimed->setCaption(primed(1, QStringLiteral("вых = ")) + lightInputReading() + Unit);
 
     // C: input resistance.
     if (applies(Step::InputResistance)) {
-        C.STP2->setCaption(BenchRules::inputResistanceReading(C.TB2->Position()));
-        C.Label13->setCaption(primed(2, QStringLiteral("вых = ")) + C.STP2->Caption() + Unit);
-        C.Label14->setCaption(QStringLiteral("Rвх= 360 К"));
+        C.Voltmeter2->setCaption(BenchRules::inputResistanceReading(C.InputLevel->Position()));
+        C.Readings.OutputDoublePrimed->setCaption(primed(2, QStringLiteral("вых = ")) + C.Voltmeter2->Caption() + Unit);
+        C.Results.InputResistance->setCaption(QStringLiteral("Rвх= 360 К"));
         FinishMeasurement(4, QStringLiteral("Входное сопротивление измерено."));
     }
 
     // D: the first output-resistance reading.
     if (applies(Step::FirstOutputResistanceReading))
-        C.Label12->setCaption(primed(1, QStringLiteral("вых = ")) + lightInputReading() + Unit);
+        C.Readings.OutputPrimed->setCaption(primed(1, QStringLiteral("вых = ")) + lightInputReading() + Unit);
 
     // E: the generator reading of the rejection measurement.
     if (applies(Step::GeneratorReading))
-        C.Label4->setCaption(QStringLiteral("U вых.г. = ") + lightInputReading() + Unit);
+        C.Readings.GeneratorOutput->setCaption(QStringLiteral("U вых.г. = ") + lightInputReading() + Unit);
 }
 
 void Bench::ChS2Click()
@@ -235,13 +235,13 @@ void Bench::ChS5Click()
 
     // Turned off with the output loaded: the reading falls to two thirds.
     if (applies(Step::LoadedOutputReading))
-        C.STP2->setCaption(BenchRules::loadedReading(C.STP2->Caption()));
+        C.Voltmeter2->setCaption(BenchRules::loadedReading(C.Voltmeter2->Caption()));
 
     // Output resistance.
     if (applies(Step::OutputResistance)) {
-        C.STP2->setCaption(BenchRules::outputResistanceReading(C.TB2->Position()));
-        C.Label13->setCaption(primed(2, QStringLiteral("вых = ")) + C.STP2->Caption() + Unit);
-        C.Label15->setCaption(QStringLiteral("Rвых= 0,2 К"));
+        C.Voltmeter2->setCaption(BenchRules::outputResistanceReading(C.InputLevel->Position()));
+        C.Readings.OutputDoublePrimed->setCaption(primed(2, QStringLiteral("вых = ")) + C.Voltmeter2->Caption() + Unit);
+        C.Results.OutputResistance->setCaption(QStringLiteral("Rвых= 0,2 К"));
         FinishMeasurement(5, QStringLiteral("Выходное сопротивление измерено."));
     }
 }
@@ -264,8 +264,8 @@ void Bench::ChS6Click()
 
     // A: the first input-current reading.
     if (applies(Step::FirstInputCurrentReading)) {
-        C.STP1->setCaption(QStringLiteral("4"));
-        C.Label7->setCaption(primed(1, QStringLiteral("1 = 4 B")));
+        C.Voltmeter1->setCaption(QStringLiteral("4"));
+        C.Readings.U1Primed->setCaption(primed(1, QStringLiteral("1 = 4 B")));
     }
 
     // B: S6 turned to the output with S3 on and S4 off: a new unbalance,
@@ -277,18 +277,18 @@ void Bench::ChS6Click()
 
     // C: input currents, whatever the balance.
     if (applies(Step::InputCurrents)) {
-        C.STP1->setCaption(QStringLiteral("5"));
-        C.Label9->setCaption(primed(2, QStringLiteral("1 = 5 B")));
-        C.Label10->setCaption(QStringLiteral("Iвх1 = 50 nA"));
-        C.Label11->setCaption(QStringLiteral("Iвх2 = 100 nA"));
+        C.Voltmeter1->setCaption(QStringLiteral("5"));
+        C.Readings.U1DoublePrimed->setCaption(primed(2, QStringLiteral("1 = 5 B")));
+        C.Results.InputCurrent1->setCaption(QStringLiteral("Iвх1 = 50 nA"));
+        C.Results.InputCurrent2->setCaption(QStringLiteral("Iвх2 = 100 nA"));
         FinishMeasurement(3, QStringLiteral("Измерение входных токов закончено."));
     }
 
     // D: offset voltage.
     if (applies(Step::OffsetVoltage)) {
-        C.STP1->setCaption(QStringLiteral("3"));
-        C.Label8->setCaption(QStringLiteral("U1 = 3 B"));
-        C.Label1->setCaption(QStringLiteral("Uсм = 0,003 В  "));
+        C.Voltmeter1->setCaption(QStringLiteral("3"));
+        C.Readings.U1->setCaption(QStringLiteral("U1 = 3 B"));
+        C.Results.OffsetVoltage->setCaption(QStringLiteral("Uсм = 0,003 В  "));
         FinishMeasurement(2, QStringLiteral("Напряжение смещения определено."));
         return;
     }
@@ -296,7 +296,7 @@ void Bench::ChS6Click()
     // E: with the power on S6 is held on the input side.
     if (power()) {
         setSwitchCaption(6, false);
-        C.IS[5]->setVisible(false);
+        C.Overlays[5]->setVisible(false);
         setSwitchOff(6);
     }
 }
@@ -308,22 +308,22 @@ void Bench::ChS7Click()
     // A: gain; otherwise, with the power on, S7 is held on the input side.
     if (applies(Step::Gain)) {
         setSwitchCaption(7, true); // the overlay stays hidden
-        C.STP2->setCaption(MeterText::hundredths(C.TB2->Position()));
-        C.Label4->setCaption(QStringLiteral("Uвых.г = ") + C.STP2->Caption() + Unit);
-        C.Label20->setVisible(true);
-        C.Label21->setVisible(true);
+        C.Voltmeter2->setCaption(MeterText::hundredths(C.InputLevel->Position()));
+        C.Readings.GeneratorOutput->setCaption(QStringLiteral("Uвых.г = ") + C.Voltmeter2->Caption() + Unit);
+        C.Results.GainBase->setVisible(true);
+        C.Results.GainExponent->setVisible(true);
         FinishMeasurement(1, QStringLiteral("Коэффициент усиления определен."));
     } else if (power()) {
         setSwitchCaption(7, false);
-        C.IS[6]->setVisible(false);
+        C.Overlays[6]->setVisible(false);
         setSwitchOff(7);
     }
 
     // B: common-mode rejection.
     if (applies(Step::CommonModeRejection)) {
-        C.Label2->setCaption(QStringLiteral("U вых = ") + BenchRules::rejectionReading(C.TB2->Position()) + Unit);
-        C.Label22->setVisible(true);
-        C.Label17->setCaption(QStringLiteral("Кос.сф = 60 Дб"));
+        C.Readings.Output->setCaption(QStringLiteral("U вых = ") + BenchRules::rejectionReading(C.InputLevel->Position()) + Unit);
+        C.Results.CommonModeGain->setVisible(true);
+        C.Results.Rejection->setCaption(QStringLiteral("Кос.сф = 60 Дб"));
         FinishMeasurement(6, QStringLiteral("Коэффициент ослабления синфазного сигнала измерен."));
     }
 }

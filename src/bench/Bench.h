@@ -29,33 +29,47 @@ class Bench : public QObject
     Q_OBJECT
 
 public:
-    // The controls the bench reads and writes, given by the main window.
+    // The readings written beside the diagram as a measurement goes on,
+    // each named for the voltage it shows.
+    struct ReadingLabels
+    {
+        TLabel* Output = nullptr;             // "U вых = "
+        TLabel* GeneratorOutput = nullptr;    // "U вых.г. = "
+        TLabel* U1 = nullptr;                 // "U1 = ", of the offset voltage
+        TLabel* U1Primed = nullptr;           // "U'1 = ", the first of the input currents
+        TLabel* U1DoublePrimed = nullptr;     // "U''1 = ", the second
+        TLabel* OutputPrimed = nullptr;       // "U'вых = ", the first of the resistances
+        TLabel* OutputDoublePrimed = nullptr; // "U''вых = ", the second
+    };
+
+    // The results of the measurements, beside their symbols.
+    struct ResultLabels
+    {
+        TLabel* GainBase = nullptr;         // "10" after "K = ", shown when the gain is measured
+        TLabel* GainExponent = nullptr;     // its exponent, "4"
+        TLabel* OffsetVoltage = nullptr;    // "Uсм = "
+        TLabel* InputCurrent1 = nullptr;    // "Iвх1 = "
+        TLabel* InputCurrent2 = nullptr;    // "Iвх2 = "
+        TLabel* InputResistance = nullptr;  // "Rвх= "
+        TLabel* OutputResistance = nullptr; // "Rвых= "
+        TLabel* CommonModeGain = nullptr;   // "10" after "Ксф = ", shown with the rejection
+        TLabel* Rejection = nullptr;        // "Ксфос= "
+    };
+
+    // The controls the bench reads and writes, named for what they show;
+    // the main window maps its stored names to them.
     struct Controls
     {
-        std::array<TdxfCheckBox*, 9> ChS {};  // switches S1 ... S9
-        std::array<TImage*, 9> IS {};         // their overlays on the diagram
-        std::array<TdxfCheckBox*, 6> CB {};   // parameter boxes
-        TSpeedButton* SpeedButton1 = nullptr; // power
-        TTrackBar* TB1 = nullptr;             // balance
-        TTrackBar* TB2 = nullptr;             // input level
-        TStaticText* STP1 = nullptr;          // voltmeter 1
-        TStaticText* STP2 = nullptr;          // voltmeter 2
-        TLabel* Label1 = nullptr;
-        TLabel* Label2 = nullptr;
-        TLabel* Label4 = nullptr;
-        TLabel* Label7 = nullptr;
-        TLabel* Label8 = nullptr;
-        TLabel* Label9 = nullptr;
-        TLabel* Label10 = nullptr;
-        TLabel* Label11 = nullptr;
-        TLabel* Label12 = nullptr;
-        TLabel* Label13 = nullptr;
-        TLabel* Label14 = nullptr;
-        TLabel* Label15 = nullptr;
-        TLabel* Label17 = nullptr;
-        TLabel* Label20 = nullptr;
-        TLabel* Label21 = nullptr;
-        TLabel* Label22 = nullptr;
+        std::array<TdxfCheckBox*, 9> Switches {}; // S1 ... S9
+        std::array<TImage*, 9> Overlays {};       // the switches' overlays on the diagram
+        std::array<TdxfCheckBox*, 6> Parameters {}; // the parameter to measure, one box each
+        TSpeedButton* Power = nullptr;
+        TTrackBar* Balance = nullptr;
+        TTrackBar* InputLevel = nullptr;
+        TStaticText* Voltmeter1 = nullptr;
+        TStaticText* Voltmeter2 = nullptr;
+        ReadingLabels Readings;
+        ResultLabels Results;
     };
 
     Bench(const Controls& controls, Journal& journal, RandomGenerator& generator, Clock& clock,
@@ -64,18 +78,31 @@ public:
     // Empties both voltmeters, as the window does once at start.
     void emptyMeters();
 
+    // The handlers, named after the stored form's controls and events.
 public slots:
+    // The power button: switched on, checks the switches and the parameter.
     void SpeedButton1Click();
+    // The balance slider: voltmeter 1 reads the amplifier's balance.
     void TB1Change();
+    // The input-level slider: voltmeter 2 and the reading under way follow it.
     void TB2Change();
+    // S1: the input reading of the gain, the resistances and the rejection.
     void ChS1Click();
+    // S2: its caption and overlay.
     void ChS2Click();
+    // S3: a new unbalance at its step.
     void ChS3Click();
+    // S4: a new unbalance at its steps, closed or opened.
     void ChS4Click();
+    // S5: the loaded output, and the output resistance.
     void ChS5Click();
+    // S6: the input currents and the offset voltage.
     void ChS6Click();
+    // S7: the gain and the common-mode rejection.
     void ChS7Click();
+    // S8: its caption and overlay.
     void ChS8Click();
+    // S9: its caption and overlay.
     void ChS9Click();
 
 public:

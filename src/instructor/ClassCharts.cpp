@@ -1,6 +1,7 @@
 #include "instructor/ClassCharts.h"
 
-#include "instructor/JournalModel.h"
+#include "journal/Grading.h"
+#include "journal/StudentRecordText.h"
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
@@ -77,7 +78,7 @@ QChart* ClassCharts::scores(const ClassSummary& summary)
     below->setBorderColor(FailColour);
     above->setColor(PassColour);
     above->setBorderColor(PassColour);
-    for (int s = 0; s <= ClassSummary::MaxScore; ++s) {
+    for (int s = 0; s <= Grading::Questions; ++s) {
         *below << 0;
         *above << 0;
     }
@@ -90,7 +91,7 @@ QChart* ClassCharts::scores(const ClassSummary& summary)
     // The pass mark: a line between the last failing and the first passing
     // score, drawn over the bars on an axis of the same width.
     auto* mark = new QLineSeries;
-    mark->setName(QStringLiteral("проходной балл %1").arg(ClassSummary::PassMark));
+    mark->setName(QStringLiteral("проходной балл %1").arg(Grading::PassMark));
     QPen pen(PassMarkColour);
     pen.setWidthF(2);
     pen.setStyle(Qt::DashLine);
@@ -98,7 +99,7 @@ QChart* ClassCharts::scores(const ClassSummary& summary)
     chart->addSeries(mark);
 
     auto* categories = new QBarCategoryAxis;
-    for (int s = 0; s <= ClassSummary::MaxScore; ++s)
+    for (int s = 0; s <= Grading::Questions; ++s)
         categories->append(QString::number(s));
     categories->setTitleText(QStringLiteral("правильных ответов"));
     // Eleven scores side by side: a size smaller, so "10" fits a narrow plot.
@@ -109,7 +110,7 @@ QChart* ClassCharts::scores(const ClassSummary& summary)
     bars->attachAxis(categories);
 
     auto* place = new QValueAxis;
-    place->setRange(-0.5, ClassSummary::MaxScore + 0.5);
+    place->setRange(-0.5, Grading::Questions + 0.5);
     place->setVisible(false);
     chart->addAxis(place, Qt::AlignBottom);
     mark->attachAxis(place);
@@ -129,16 +130,16 @@ void ClassCharts::updateScores(QChart* chart, const ClassSummary& summary)
     auto* bars = first<QStackedBarSeries>(chart);
     auto* mark = first<QLineSeries>(chart);
     int top = 0;
-    for (int s = 0; s <= ClassSummary::MaxScore; ++s) {
+    for (int s = 0; s <= Grading::Questions; ++s) {
         const int n = summary.Scores[size_t(s)];
-        const bool pass = s >= ClassSummary::PassMark;
+        const bool pass = s >= Grading::PassMark;
         bars->barSets()[0]->replace(s, pass ? 0 : n);
         bars->barSets()[1]->replace(s, pass ? n : 0);
         top = std::max(top, n);
     }
     QValueAxis* count = countAxis(chart);
     setCountRange(count, top);
-    const double x = ClassSummary::PassMark - 0.5;
+    const double x = Grading::PassMark - 0.5;
     mark->replace(QList<QPointF> { QPointF(x, 0), QPointF(x, count->max()) });
 }
 
@@ -149,7 +150,7 @@ QChart* ClassCharts::measurements(const ClassSummary& summary)
     set->setColor(MeasureColour);
     set->setBorderColor(MeasureColour);
     set->setLabelColor(Qt::white);
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= Grading::Measurements; ++k)
         *set << 0;
     auto* bars = new QHorizontalBarSeries;
     bars->append(set);
@@ -160,8 +161,8 @@ QChart* ClassCharts::measurements(const ClassSummary& summary)
 
     // The first measurement on top: the category axis runs upwards.
     auto* categories = new QBarCategoryAxis;
-    for (int k = 6; k >= 1; --k)
-        categories->append(JournalModel::measurementShortName(k));
+    for (int k = Grading::Measurements; k >= 1; --k)
+        categories->append(StudentRecordText::measurementSymbol(k));
     chart->addAxis(categories, Qt::AlignLeft);
     bars->attachAxis(categories);
     auto* count = new QValueAxis;
@@ -178,9 +179,9 @@ void ClassCharts::updateMeasurements(QChart* chart, const ClassSummary& summary)
 {
     auto* bars = first<QHorizontalBarSeries>(chart);
     int top = 0;
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= Grading::Measurements; ++k) {
         const int n = summary.Measured[size_t(k - 1)];
-        bars->barSets()[0]->replace(6 - k, n);
+        bars->barSets()[0]->replace(Grading::Measurements - k, n);
         top = std::max(top, n);
     }
     // Out of those who passed the test: only they reach the bench.

@@ -1,5 +1,6 @@
 #include "instructor/ClassCsv.h"
 
+#include "instructor/ClassColumns.h"
 #include "instructor/JournalModel.h"
 
 #include <QRegularExpression>
@@ -24,11 +25,9 @@ QString field(QString text, QChar separator)
 
 QByteArray ClassCsv::write(const JournalModel& model, const QList<int>& rows, QChar separator)
 {
-    QStringList header { QStringLiteral("№"), QStringLiteral("Ф.И.О."), QStringLiteral("Шифр"),
-                         QStringLiteral("Баллы"), QStringLiteral("Тест") };
-    for (int k = 1; k <= 6; ++k)
-        header << JournalModel::measurementName(k);
-    header << QStringLiteral("Работа");
+    QStringList header;
+    for (int c = 0; c < ClassColumns::Count; ++c)
+        header << ClassColumns::title(c, ClassColumns::Csv);
 
     QString out;
     out.reserve(int(rows.size()) * 96 + 256);
@@ -43,15 +42,9 @@ QByteArray ClassCsv::write(const JournalModel& model, const QList<int>& rows, QC
     line(header);
     for (int row : rows) {
         const StudentRecord& r = model.record(row);
-        QStringList fields { QString::number(row), JournalModel::nameText(r), JournalModel::codeText(r),
-                             JournalModel::scoreText(r), JournalModel::testText(r) };
-        for (int k = 1; k <= 6; ++k) {
-            const QString odd = JournalModel::oddFlagText(r, k);
-            fields << (JournalModel::measured(r, k) ? QStringLiteral("да")
-                       : odd.isEmpty()              ? QStringLiteral("нет")
-                                                    : odd);
-        }
-        fields << JournalModel::workText(r);
+        QStringList fields;
+        for (int c = 0; c < ClassColumns::Count; ++c)
+            fields << ClassColumns::cell(c, r, row, ClassColumns::Csv);
         line(fields);
     }
     return QByteArray("\xEF\xBB\xBF") + out.toUtf8();

@@ -1,6 +1,7 @@
 #include "instructor/ClassReport.h"
 
 #include "instructor/ClassCharts.h"
+#include "instructor/ClassColumns.h"
 #include "instructor/JournalModel.h"
 #include "instructor/SummaryPanel.h"
 
@@ -18,36 +19,11 @@ namespace {
 // Findings listed in the report; the rest are counted.
 constexpr int ListedFindings = 12;
 
-struct Column
-{
-    QString Title;
-    QString Widest; // the longest value the column holds
-    Qt::Alignment Align;
-};
-
-QList<Column> columns()
-{
-    QList<Column> c {
-        { QStringLiteral("№"), QStringLiteral("000000"), Qt::AlignRight },
-        { QStringLiteral("Ф.И.О."), QString(), Qt::AlignLeft }, // the rest of the page
-        { QStringLiteral("Шифр"), QStringLiteral("000000"), Qt::AlignLeft },
-        { QStringLiteral("Баллы"), QStringLiteral("10"), Qt::AlignRight },
-        { QStringLiteral("Тест"), QStringLiteral("незачёт"), Qt::AlignLeft },
-    };
-    for (int k = 1; k <= 6; ++k)
-        c << Column { JournalModel::measurementShortName(k), QStringLiteral("\u2713"), Qt::AlignHCenter };
-    c << Column { QStringLiteral("Работа"), QStringLiteral("выполнена"), Qt::AlignLeft };
-    return c;
-}
-
 QStringList cells(const JournalModel& model, int row)
 {
-    const StudentRecord& r = model.record(row);
-    QStringList c { QString::number(row), JournalModel::nameText(r), JournalModel::codeText(r),
-                    JournalModel::scoreText(r), JournalModel::testText(r) };
-    for (int k = 1; k <= 6; ++k)
-        c << (JournalModel::measured(r, k) ? QStringLiteral("\u2713") : JournalModel::oddFlagText(r, k));
-    c << JournalModel::workText(r);
+    QStringList c;
+    for (int column = 0; column < ClassColumns::Count; ++column)
+        c << ClassColumns::cell(column, model.record(row), row, ClassColumns::Report);
     return c;
 }
 
@@ -118,7 +94,6 @@ namespace {
 int layOut(const ClassReport& report, QPagedPaintDevice& device, QPainter* painter, int totalPages)
 {
     const Page page = measure(device);
-    const QList<Column> cols = columns();
     int pages = 1;
     double y = 0;
 
@@ -212,14 +187,19 @@ int layOut(const ClassReport& report, QPagedPaintDevice& device, QPainter* paint
     const double pad = page.mm(1);
     QList<double> widths;
     double fixed = 0;
-    for (const Column& c : cols) {
-        const double w = std::max(QFontMetricsF(cellFont, &device).horizontalAdvance(c.Widest),
-                                  QFontMetricsF(headFont, &device).horizontalAdvance(c.Title))
+    for (int c = 0; c < ClassColumns::Count; ++c) {
+        const QString widest = ClassColumns::widest(c, ClassColumns::Report);
+        const double w = std::max(QFontMetricsF(cellFont, &device).horizontalAdvance(widest),
+                                  QFontMetricsF(headFont, &device).horizontalAdvance(
+                                      ClassColumns::title(c, ClassColumns::Report)))
             + 2 * pad;
         widths << w;
-        fixed += c.Widest.isEmpty() ? 0 : w;
+        fixed += widest.isEmpty() ? 0 : w;
     }
-    widths[1] = std::max(page.Width - fixed, page.mm(30));
+    // A column with no widest value (the names) takes the rest of the page.
+    for (int c = 0; c < ClassColumns::Count; ++c)
+        if (ClassColumns::widest(c, ClassColumns::Report).isEmpty())
+            widths[c] = std::max(page.Width - fixed, page.mm(30));
     auto drawRow = [&](const QStringList& values, const QFont& f, bool head, bool shade) {
         if (painter) {
             if (shade)
@@ -227,10 +207,10 @@ int layOut(const ClassReport& report, QPagedPaintDevice& device, QPainter* paint
             painter->setFont(f);
             const QFontMetricsF m(f, &device);
             double x = 0;
-            for (int c = 0; c < cols.size(); ++c) {
+            for (int c = 0; c < ClassColumns::Count; ++c) {
                 const double w = widths[c];
                 const QRectF cell(x + pad, y, w - 2 * pad, page.Row);
-                painter->drawText(cell, int(cols[c].Align | Qt::AlignVCenter),
+                painter->drawText(cell, int(ClassColumns::alignment(c) | Qt::AlignVCenter),
                                   m.elidedText(values[c], Qt::ElideRight, cell.width()));
                 x += w;
             }
@@ -242,8 +222,8 @@ int layOut(const ClassReport& report, QPagedPaintDevice& device, QPainter* paint
         y += page.Row;
     };
     QStringList head;
-    for (const Column& c : cols)
-        head << c.Title;
+    for (int c = 0; c < ClassColumns::Count; ++c)
+        head << ClassColumns::title(c, ClassColumns::Report);
     const double bottom = page.Height - page.Footer;
     if (y + 2 * page.Row > bottom)
         nextPage();

@@ -1,6 +1,6 @@
 #include "instructor/ClassSummary.h"
 
-#include "instructor/JournalModel.h"
+#include "journal/StudentRecordText.h"
 
 void ClassSummary::add(const StudentRecord& r)
 {
@@ -14,13 +14,13 @@ void ClassSummary::add(const StudentRecord& r)
     }
     if (kind == StudentRecord::Passed || kind == StudentRecord::Failed) {
         ++Tested;
-        const int score = JournalModel::scoreValue(r);
-        if (score >= 0 && score <= MaxScore)
+        const int score = StudentRecordText::scoreValue(r);
+        if (score >= 0 && score <= Grading::Questions)
             ++Scores[size_t(score)];
     }
-    for (int k = 1; k <= 6; ++k)
-        if (JournalModel::measured(r, k))
+    for (int k = 1; k <= Grading::Measurements; ++k)
+        if (StudentRecordText::measured(r, k))
             ++Measured[size_t(k - 1)];
-    if (JournalModel::workDone(r))
+    if (StudentRecordText::workDone(r))
         ++WorkDone;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/Grading.h"
 #include "journal/StudentRecord.h"
 
 #include <array>
@@ -9,10 +10,6 @@
 // measurement and the whole work; and the test scores of those who took it.
 struct ClassSummary
 {
-    // The test's pass mark: seven right answers of ten.
-    static constexpr int PassMark = 7;
-    static constexpr int MaxScore = 10;
-
     int Registered = 0;
     int Tested = 0; // a pass or a fail stored
     int Passed = 0;
@@ -20,9 +17,9 @@ struct ClassSummary
     int NotTested = 0;
     int WorkDone = 0;
     // Students who took the test, by their score 0 to 10.
-    std::array<int, MaxScore + 1> Scores {};
+    std::array<int, Grading::Questions + 1> Scores {};
     // Students who finished measurement k, at [k - 1].
-    std::array<int, 6> Measured {};
+    std::array<int, Grading::Measurements> Measured {};
 
     void add(const StudentRecord& r);
 

@@ -2,6 +2,7 @@
 
 #include "instructor/JournalModel.h"
 #include "instructor/NameOrder.h"
+#include "journal/StudentRecordText.h"
 
 JournalFilter::JournalFilter(JournalModel& model, QObject* parent)
     : QSortFilterProxyModel(parent)
@@ -68,7 +69,7 @@ bool JournalFilter::accepts(int row) const
             return false;
         break;
     case WorkDone:
-        if (!JournalModel::workDone(r))
+        if (!StudentRecordText::workDone(r))
             return false;
         break;
     case WithFindings:

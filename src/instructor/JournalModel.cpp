@@ -1,6 +1,8 @@
 #include "instructor/JournalModel.h"
 
-#include "journal/JournalListing.h"
+#include "instructor/ClassColumns.h"
+#include "journal/Grading.h"
+#include "journal/StudentRecordText.h"
 #include "instructor/NameOrder.h"
 
 #include <QBrush>
@@ -11,11 +13,8 @@
 
 namespace {
 
-const QString CheckMark = QStringLiteral("\u2713");
-const QString Warning = QStringLiteral("\u26A0");
-
-// The test's pass mark: seven right answers of ten.
-constexpr int PassMark = 7;
+using Text = StudentRecordText;
+using enum ClassColumns::Column;
 
 int verdictRank(const StudentRecord& r)
 {
@@ -60,20 +59,15 @@ NumberKey codeKey(const StudentRecord& r)
 
 NumberKey scoreKey(const StudentRecord& r)
 {
-    const int v = JournalModel::scoreValue(r);
+    const int v = Text::scoreValue(r);
     return v >= 0 ? NumberKey { true, v } : NumberKey { false, 0 };
 }
 
 int flagRank(const StudentRecord& r, int k)
 {
-    if (r.done(k).equals(StudentRecord::FlagDone))
+    if (Text::measured(r, k))
         return 1;
-    return r.done(k).equals(StudentRecord::FlagNotDone) ? 0 : 2;
-}
-
-QString hexBytes(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+    return Text::oddFlag(r, k) ? 2 : 0;
 }
 
 } // namespace
@@ -94,83 +88,7 @@ int JournalModel::rowCount(const QModelIndex& parent) const
 
 int JournalModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QString JournalModel::nameText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.FIO.text());
-}
-
-QString JournalModel::codeText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.Shifr.text());
-}
-
-QString JournalModel::scoreText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.Score.text());
-}
-
-QString JournalModel::testText(const StudentRecord& r)
-{
-    return JournalListing::printable(JournalListing::verdictText(r));
-}
-
-QString JournalModel::storedVerdictText(const StudentRecord& r)
-{
-    return QStringLiteral("В журнале: «%1» (байты %2)")
-        .arg(JournalListing::printable(r.Verdict.text()), hexBytes(r.Verdict.bytes()));
-}
-
-bool JournalModel::measured(const StudentRecord& r, int k)
-{
-    return r.done(k).equals(StudentRecord::FlagDone);
-}
-
-QString JournalModel::oddFlagText(const StudentRecord& r, int k)
-{
-    return flagRank(r, k) == 2 ? JournalListing::printable(r.done(k).text()) : QString();
-}
-
-bool JournalModel::workDone(const StudentRecord& r)
-{
-    return r.WorkMark.equals(StudentRecord::WorkDone);
-}
-
-QString JournalModel::workText(const StudentRecord& r)
-{
-    return JournalListing::printable(r.WorkMark.text());
-}
-
-int JournalModel::scoreValue(const StudentRecord& r)
-{
-    const int n = r.Score.length();
-    if (n == 0)
-        return -1;
-    int v = 0;
-    for (int i = 0; i < n; ++i) {
-        const unsigned digit = static_cast<unsigned char>(r.Score.Chars[i]) - unsigned('0');
-        if (digit > 9)
-            return -1;
-        v = v * 10 + int(digit);
-    }
-    return v;
-}
-
-QString JournalModel::measurementShortName(int k)
-{
-    static const char16_t* const Names[] = { u"Ку", u"Uсм", u"Iвх", u"Rвх", u"Rвых", u"КОСС" };
-    return QString::fromUtf16(Names[k - 1]);
-}
-
-QString JournalModel::measurementName(int k)
-{
-    static const char16_t* const Names[] = {
-        u"Коэффициент усиления",  u"Напряжение смещения",    u"Входные токи",
-        u"Входное сопротивление", u"Выходное сопротивление", u"Коэффициент ослабления синфазного сигнала",
-    };
-    return QString::fromUtf16(Names[k - 1]);
+    return parent.isValid() ? 0 : Count;
 }
 
 JournalModel::Highlight JournalModel::highlight(int row) const
@@ -181,34 +99,17 @@ JournalModel::Highlight JournalModel::highlight(int row) const
 
 QVariant JournalModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(Records->size()))
+    if (!index.isValid() || index.row() >= int(Records->size()) || index.column() >= Count)
         return {};
     const int row = index.row();
     const int column = index.column();
     const StudentRecord& r = (*Records)[size_t(row)];
-    const bool measurement = column >= FirstMeasurement && column < Work;
-    const int k = column - FirstMeasurement + 1;
+    const bool measurement = ClassColumns::isMeasurement(column);
+    const int k = ClassColumns::measurement(column);
 
     switch (role) {
-    case Qt::DisplayRole:
-        switch (column) {
-        case Number: return hasFindings(row) ? Warning + QStringLiteral(" %1").arg(row) : QString::number(row);
-        case Name: return nameText(r);
-        case Code: return codeText(r);
-        case Score: return scoreText(r);
-        case Test: return testText(r);
-        case Work: return workText(r);
-        default:
-            if (measurement)
-                return measured(r, k) ? CheckMark : oddFlagText(r, k);
-        }
-        return {};
-    case Qt::TextAlignmentRole:
-        if (column == Number || column == Score)
-            return int(Qt::AlignRight | Qt::AlignVCenter);
-        if (measurement)
-            return int(Qt::AlignCenter);
-        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::DisplayRole: return ClassColumns::cell(column, r, row, ClassColumns::Table, hasFindings(row));
+    case Qt::TextAlignmentRole: return int(ClassColumns::alignment(column) | Qt::AlignVCenter);
     case Qt::ForegroundRole:
         if (column == Test) {
             switch (r.verdictKind()) {
@@ -218,7 +119,7 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
             case StudentRecord::UnknownVerdict: return QBrush(QColor(0x9A, 0x5B, 0x00));
             }
         }
-        if (measurement && measured(r, k))
+        if (measurement && Text::measured(r, k))
             return QBrush(QColor(0x1B, 0x6E, 0x20));
         return {};
     case Qt::BackgroundRole:
@@ -234,23 +135,23 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
         if (column == Number)
             return hasFindings(row) ? findings(row).join(QLatin1Char('\n')) : QStringLiteral("Запись %1 журнала").arg(row);
         if (column == Test) {
-            QString tip = storedVerdictText(r);
-            const int score = scoreValue(r);
-            if (r.verdictKind() == StudentRecord::Passed && score >= 0 && score < PassMark)
+            QString tip = Text::storedVerdict(r);
+            const int score = Text::scoreValue(r);
+            if (r.verdictKind() == StudentRecord::Passed && score >= 0 && score < Grading::PassMark)
                 tip += QStringLiteral("\nБаллов меньше %1: стенд записывает незачёт, когда студент закроет "
                                       "сообщение о результате теста.")
-                           .arg(PassMark);
+                           .arg(Grading::PassMark);
             return tip;
         }
         if (measurement) {
-            const QString odd = oddFlagText(r, k);
-            return measurementName(k) + QStringLiteral(": ")
-                + (measured(r, k) ? QStringLiteral("выполнено")
+            const QString odd = Text::oddFlagText(r, k);
+            return Text::measurementName(k) + QStringLiteral(": ")
+                + (Text::measured(r, k) ? QStringLiteral("выполнено")
                    : odd.isEmpty() ? QStringLiteral("не выполнено")
                                    : QStringLiteral("в журнале «%1»").arg(odd));
         }
         if (column == Name)
-            return nameText(r);
+            return Text::name(r);
         return {};
     default:
         return {};
@@ -259,27 +160,18 @@ QVariant JournalModel::data(const QModelIndex& index, int role) const
 
 QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal)
+    if (orientation != Qt::Horizontal || section < 0 || section >= Count)
         return {};
-    const bool measurement = section >= FirstMeasurement && section < Work;
-    if (role == Qt::DisplayRole) {
-        switch (section) {
-        case Number: return QStringLiteral("№");
-        case Name: return QStringLiteral("Ф.И.О.");
-        case Code: return QStringLiteral("Шифр");
-        case Score: return QStringLiteral("Баллы");
-        case Test: return QStringLiteral("Тест");
-        case Work: return QStringLiteral("Работа");
-        default: return measurement ? measurementShortName(section - FirstMeasurement + 1) : QVariant();
-        }
-    }
+    const bool measurement = ClassColumns::isMeasurement(section);
+    if (role == Qt::DisplayRole)
+        return ClassColumns::title(section, ClassColumns::Table);
     if (role == Qt::ToolTipRole) {
         if (section == Number)
             return QStringLiteral("Номер записи в журнале (как в «oplab-data journal list» и «journal check»)");
         if (section == Score)
-            return QStringLiteral("Правильных ответов из 10 в последнем тесте");
+            return QStringLiteral("Правильных ответов из %1 в последнем тесте").arg(Grading::Questions);
         if (measurement)
-            return measurementName(section - FirstMeasurement + 1);
+            return Text::measurementName(ClassColumns::measurement(section));
     }
     return {};
 }
@@ -299,12 +191,10 @@ bool JournalModel::lessThan(int column, int rowA, int rowB) const
             return ra < rb;
         return lessByKey(scoreKey(a), scoreKey(b), a.Score, b.Score);
     }
-    case Work: return workDone(a) < workDone(b);
+    case Work: return Text::workDone(a) < Text::workDone(b);
     default:
-        if (column >= FirstMeasurement && column < Work) {
-            const int k = column - FirstMeasurement + 1;
-            return flagRank(a, k) < flagRank(b, k);
-        }
+        if (ClassColumns::isMeasurement(column))
+            return flagRank(a, ClassColumns::measurement(column)) < flagRank(b, ClassColumns::measurement(column));
         return rowA < rowB;
     }
 }
@@ -336,7 +226,7 @@ void JournalModel::expireHighlights()
             const int row = m.key();
             m = Marks.erase(m);
             if (row < int(Records->size()))
-                emit dataChanged(index(row, 0), index(row, ColumnCount - 1), { Qt::BackgroundRole });
+                emit dataChanged(index(row, 0), index(row, Count - 1), { Qt::BackgroundRole });
         } else {
             ++m;
         }
@@ -407,7 +297,7 @@ bool JournalModel::apply(JournalSnapshot&& snapshot)
     int runEnd = -1;
     auto endRun = [&] {
         if (runStart >= 0)
-            emit dataChanged(index(runStart, 0), index(runEnd, ColumnCount - 1));
+            emit dataChanged(index(runStart, 0), index(runEnd, Count - 1));
         runStart = -1;
     };
     for (const auto& [row, record] : snapshot.Changed) {
@@ -424,7 +314,7 @@ bool JournalModel::apply(JournalSnapshot&& snapshot)
     }
     endRun();
     for (int row : refound) {
-        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        emit dataChanged(index(row, 0), index(row, Count - 1));
         changed = true;
     }
 

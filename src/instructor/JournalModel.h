@@ -16,23 +16,13 @@
 // with the rows held, record by record, and only what differs is changed:
 // rows added at the end are inserted, changed records raise dataChanged, so
 // the views over the model keep their sort, filter, selection and scroll.
-// Added and changed rows are highlighted for a few seconds.
+// Added and changed rows are highlighted for a few seconds. The columns
+// are those of ClassColumns.
 class JournalModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    enum Column {
-        Number,
-        Name,
-        Code,
-        Score,
-        Test,
-        FirstMeasurement, // the six measurements, Done1 to Done6
-        Work = FirstMeasurement + 6,
-        ColumnCount
-    };
-
     enum Highlight { NotHighlighted, Added, Changed };
 
     explicit JournalModel(QObject* parent = nullptr);
@@ -67,26 +57,6 @@ public:
     // The order of the sort by a column, on the stored bytes: numbers by
     // value where the column is numeric, names as the instructor expects.
     bool lessThan(int column, int rowA, int rowB) const;
-
-    // The texts the table and the exports show.
-    static QString nameText(const StudentRecord& r);
-    static QString codeText(const StudentRecord& r);
-    static QString scoreText(const StudentRecord& r);
-    static QString testText(const StudentRecord& r);
-    // The stored verdict, quoted, with its bytes: the Latin e shows there.
-    static QString storedVerdictText(const StudentRecord& r);
-    static bool measured(const StudentRecord& r, int k);
-    // The flag as stored when it is neither "+" nor "-" (a damaged record).
-    static QString oddFlagText(const StudentRecord& r, int k);
-    static bool workDone(const StudentRecord& r);
-    static QString workText(const StudentRecord& r);
-    // The test score 0 to 10; -1 when the stored text is no such number.
-    static int scoreValue(const StudentRecord& r);
-
-    // The six measurements, 1 to 6: a short name for the column, the whole
-    // name as the bench names it.
-    static QString measurementShortName(int k);
-    static QString measurementName(int k);
 
 signals:
     // A reading changed, added or removed rows (or was the first).

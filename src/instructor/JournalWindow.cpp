@@ -1,5 +1,6 @@
 #include "instructor/JournalWindow.h"
 
+#include "instructor/ClassColumns.h"
 #include "instructor/ClassCsv.h"
 #include "instructor/ClassReport.h"
 #include "instructor/JournalArguments.h"
@@ -133,7 +134,7 @@ JournalWindow::JournalWindow(QWidget* parent)
     Table = new QTableView(Pages);
     Table->setModel(&Filter);
     Table->setSortingEnabled(true);
-    Table->sortByColumn(JournalModel::Number, Qt::AscendingOrder);
+    Table->sortByColumn(ClassColumns::Number, Qt::AscendingOrder);
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -145,21 +146,14 @@ JournalWindow::JournalWindow(QWidget* parent)
     QHeaderView* head = Table->horizontalHeader();
     head->setHighlightSections(false);
     head->setStretchLastSection(true);
-    // Columns as wide as their longest value or their head (with room for
+    // Columns as wide as their widest value or their head (with room for
     // the sort mark), the name as wide as a long name.
     const QFontMetrics m = Table->fontMetrics();
-    auto fit = [&](int column, const QString& widest) {
-        const QString head = Model.headerData(column, Qt::Horizontal).toString();
-        Table->setColumnWidth(column, std::max(m.horizontalAdvance(widest) + 14, m.horizontalAdvance(head) + 26));
-    };
-    fit(JournalModel::Number, QStringLiteral("⚠ 00000"));
-    fit(JournalModel::Name, QStringLiteral("Преображенская К.К."));
-    fit(JournalModel::Code, QStringLiteral("000000"));
-    fit(JournalModel::Score, QStringLiteral("10"));
-    fit(JournalModel::Test, QStringLiteral("незачёт"));
-    for (int k = 0; k < 6; ++k)
-        fit(JournalModel::FirstMeasurement + k, QStringLiteral("✓"));
-    fit(JournalModel::Work, QStringLiteral("выполнена"));
+    for (int c = 0; c < ClassColumns::Count; ++c) {
+        const QString widest = ClassColumns::widest(c, ClassColumns::Table);
+        const QString head = ClassColumns::title(c, ClassColumns::Table);
+        Table->setColumnWidth(c, std::max(m.horizontalAdvance(widest) + 14, m.horizontalAdvance(head) + 26));
+    }
     Pages->addWidget(Table);
     Splitter->addWidget(left);
 
@@ -201,7 +195,7 @@ JournalWindow::JournalWindow(QWidget* parent)
     if (!Splitter->restoreState(settings.value(QStringLiteral("window/splitter")).toByteArray())) {
         // The whole table in view, the plots beside it.
         int tableWidth = 2 * Table->frameWidth() + Table->verticalScrollBar()->sizeHint().width();
-        for (int c = 0; c < JournalModel::ColumnCount; ++c)
+        for (int c = 0; c < ClassColumns::Count; ++c)
             tableWidth += Table->columnWidth(c);
         // On a narrow screen the plots keep the width their axis labels
         // need, and the table scrolls.

@@ -1,6 +1,6 @@
 #include "journal/JournalCheck.h"
 
-#include "journal/JournalListing.h"
+#include "journal/StudentRecordText.h"
 
 namespace {
 
@@ -36,18 +36,18 @@ QStringList JournalCheck::record(const StudentRecord& r)
     checkLength(found, i, "WorkMark", r.WorkMark);
     std::int32_t code = 0;
     if (!r.code(code)) {
-        found << QStringLiteral("запись %1: шифр '%2' не число").arg(i).arg(JournalListing::printable(r.Shifr.text()));
+        found << QStringLiteral("запись %1: шифр '%2' не число").arg(i).arg(StudentRecordText::printable(r.Shifr.text()));
     } else {
         const auto first = FirstWithCode.constFind(code);
         if (first != FirstWithCode.constEnd())
             found << QStringLiteral("запись %1: шифр '%2' уже есть в записи %3, эту запись поиск не находит")
-                         .arg(i).arg(JournalListing::printable(r.Shifr.text())).arg(*first);
+                         .arg(i).arg(StudentRecordText::printable(r.Shifr.text())).arg(*first);
         else
             FirstWithCode.insert(code, i);
     }
     if (r.verdictKind() == StudentRecord::UnknownVerdict)
         found << QStringLiteral("запись %1: неизвестный допуск '%2'")
-                     .arg(i).arg(JournalListing::printable(r.Verdict.text()));
+                     .arg(i).arg(StudentRecordText::printable(r.Verdict.text()));
     Findings += found.size();
     return found;
 }

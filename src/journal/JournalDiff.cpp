@@ -1,6 +1,7 @@
 #include "journal/JournalDiff.h"
 
-#include "journal/JournalListing.h"
+#include "journal/Grading.h"
+#include "journal/StudentRecordText.h"
 
 #include <QHash>
 
@@ -35,13 +36,13 @@ QByteArray identity(const StudentRecord& r)
 
 QString quoted(const QString& text)
 {
-    return QStringLiteral("«%1»").arg(JournalListing::printable(text));
+    return QStringLiteral("«%1»").arg(StudentRecordText::printable(text));
 }
 
 QString who(const StudentRecord& r)
 {
-    const QString name = r.FIO.length() > 0 ? JournalListing::printable(r.FIO.text()) : QStringLiteral("без имени");
-    return QStringLiteral("%1, шифр %2").arg(name, JournalListing::printable(r.Shifr.text()));
+    const QString name = r.FIO.length() > 0 ? StudentRecordText::name(r) : QStringLiteral("без имени");
+    return QStringLiteral("%1, шифр %2").arg(name, StudentRecordText::code(r));
 }
 
 // "зачёт, балл 8"; a verdict none of the three the program writes is
@@ -49,21 +50,13 @@ QString who(const StudentRecord& r)
 QString resultText(const StudentRecord& r)
 {
     const QString verdict = r.verdictKind() == StudentRecord::UnknownVerdict ? quoted(r.Verdict.text())
-                                                                              : JournalListing::verdictText(r);
-    return QStringLiteral("%1, балл %2").arg(verdict, JournalListing::printable(r.Score.text()));
+                                                                              : StudentRecordText::verdictWords(r);
+    return QStringLiteral("%1, балл %2").arg(verdict, StudentRecordText::score(r));
 }
 
 bool isNewStudent(const StudentRecord& r)
 {
     return r.Score.Length == 1 && r.Score.Chars[0] == '0' && r.verdictKind() == StudentRecord::NotTested;
-}
-
-bool allDone(const StudentRecord& r)
-{
-    for (int k = 1; k <= 6; ++k)
-        if (!r.done(k).equals(StudentRecord::FlagDone))
-            return false;
-    return true;
 }
 
 QString numbers(const QList<int>& ks)
@@ -79,12 +72,12 @@ QString stateText(const StudentRecord& r)
 {
     QString text = resultText(r);
     QList<int> done;
-    for (int k = 1; k <= 6; ++k)
-        if (r.done(k).equals(StudentRecord::FlagDone))
+    for (int k = 1; k <= Grading::Measurements; ++k)
+        if (StudentRecordText::measured(r, k))
             done << k;
     if (!done.isEmpty())
         text += QStringLiteral(", измерения %1").arg(numbers(done));
-    if (r.WorkMark.equals(StudentRecord::WorkDone))
+    if (StudentRecordText::workDone(r))
         text += QStringLiteral(", работа выполнена");
     return text;
 }
@@ -205,12 +198,12 @@ private:
                     QStringLiteral("тест: %1, такого результата тест не записывает").arg(change));
         }
         QList<int> set, taken, odd;
-        for (int k = 1; k <= 6; ++k) {
+        for (int k = 1; k <= Grading::Measurements; ++k) {
             if (same(o.done(k), n.done(k)))
                 continue;
-            if (n.done(k).equals(StudentRecord::FlagDone))
+            if (StudentRecordText::measured(n, k))
                 set << k;
-            else if (o.done(k).equals(StudentRecord::FlagDone))
+            else if (StudentRecordText::measured(o, k))
                 taken << k;
             else
                 odd << k;
@@ -230,12 +223,12 @@ private:
                     .arg(k)
                     .arg(quoted(o.done(k).text()), quoted(n.done(k).text())));
         if (!same(o.WorkMark, n.WorkMark)) {
-            if (n.WorkMark.equals(StudentRecord::WorkDone) && allDone(n))
+            if (StudentRecordText::workDone(n) && StudentRecordText::allMeasured(n))
                 add(JournalChange::WorkMarked, j, n, QStringLiteral("работа выполнена"));
-            else if (o.WorkMark.equals(StudentRecord::WorkDone))
+            else if (StudentRecordText::workDone(o))
                 add(JournalChange::WorkMarkTaken, j, n,
                     QStringLiteral("снята отметка «выполнена»: теперь %1").arg(quoted(n.WorkMark.text())));
-            else if (n.WorkMark.equals(StudentRecord::WorkDone))
+            else if (StudentRecordText::workDone(n))
                 add(JournalChange::OddValue, j, n, QStringLiteral("отметка «выполнена» без всех шести измерений"));
             else
                 add(JournalChange::OddValue, j, n,
@@ -279,19 +272,20 @@ bool JournalDiff::anyForeign(const std::vector<JournalChange>& changes)
 
 bool JournalDiff::isTestResult(const StudentRecord& r)
 {
+    // The count of right answers as the test writes it: in decimal, with
+    // no leading zero, no higher than the test's questions.
     const QByteArray score = r.Score.bytes();
     if (r.Score.Length != score.size())
         return false;
     int value = -1;
-    if (score.size() == 1 && score[0] >= '0' && score[0] <= '9')
-        value = score[0] - '0';
-    else if (score == "10")
-        value = 10;
+    for (int n = 0; n <= Grading::Questions && value < 0; ++n)
+        if (score == QByteArray::number(n))
+            value = n;
     if (value < 0)
         return false;
     switch (r.verdictKind()) {
     case StudentRecord::Passed: return true;
-    case StudentRecord::Failed: return value < 7;
+    case StudentRecord::Failed: return !Grading::passes(value);
     default: return false;
     }
 }
@@ -301,11 +295,11 @@ QStringList JournalDiff::oddValues(const StudentRecord& r)
     QStringList odd;
     if (!isTestResult(r) && !isNewStudent(r))
         odd << QStringLiteral("тест: ") + resultText(r);
-    for (int k = 1; k <= 6; ++k)
-        if (!r.done(k).equals(StudentRecord::FlagDone) && !r.done(k).equals(StudentRecord::FlagNotDone))
+    for (int k = 1; k <= Grading::Measurements; ++k)
+        if (StudentRecordText::oddFlag(r, k))
             odd << QStringLiteral("отметка измерения %1 %2").arg(k).arg(quoted(r.done(k).text()));
-    if (r.WorkMark.equals(StudentRecord::WorkDone)) {
-        if (!allDone(r))
+    if (StudentRecordText::workDone(r)) {
+        if (!StudentRecordText::allMeasured(r))
             odd << QStringLiteral("отметка «выполнена» без всех шести измерений");
     } else if (r.WorkMark.Length != 0) {
         odd << QStringLiteral("отметка работы %1").arg(quoted(r.WorkMark.text()));

@@ -1,13 +1,13 @@
 #include "journal/JournalListing.h"
 
+#include "journal/Grading.h"
+#include "journal/StudentRecordText.h"
+
 #include <algorithm>
 
 namespace {
 
-bool isControl(char16_t u)
-{
-    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
-}
+using Text = StudentRecordText;
 
 QString csvField(const QString& text)
 {
@@ -30,7 +30,7 @@ QString jsonString(const QString& text)
         case '\r': out += QLatin1String("\\r"); break;
         case '\t': out += QLatin1String("\\t"); break;
         default:
-            if (isControl(c.unicode()))
+            if (Text::isControl(c.unicode()))
                 out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
             else
                 out += c;
@@ -62,25 +62,6 @@ JournalListing::JournalListing(QTextStream& out, Format format, std::int64_t rec
     }
 }
 
-QString JournalListing::verdictText(const StudentRecord& r)
-{
-    switch (r.verdictKind()) {
-    case StudentRecord::NotTested: return QStringLiteral("не сдан");
-    case StudentRecord::Passed: return QStringLiteral("зачёт");
-    case StudentRecord::Failed: return QStringLiteral("незачёт");
-    case StudentRecord::UnknownVerdict: break;
-    }
-    return r.Verdict.text();
-}
-
-QString JournalListing::printable(QString text)
-{
-    for (QChar& c : text)
-        if (isControl(c.unicode()))
-            c = QLatin1Char('?');
-    return text;
-}
-
 void JournalListing::row(std::int64_t index, const StudentRecord& r)
 {
     switch (FFormat) {
@@ -99,14 +80,14 @@ void JournalListing::finish()
 void JournalListing::tableRow(std::int64_t index, const StudentRecord& r)
 {
     QString flags;
-    for (int k = 1; k <= 6; ++k)
-        flags += printable(r.done(k).text()).leftJustified(1);
+    for (int k = 1; k <= Grading::Measurements; ++k)
+        flags += Text::printable(r.done(k).text()).leftJustified(1);
     QString line = QString::number(index).rightJustified(IndexWidth) + QStringLiteral("  ")
-        + printable(r.FIO.text()).leftJustified(30) + QStringLiteral("  ")
-        + printable(r.Shifr.text()).leftJustified(6) + QStringLiteral("  ")
-        + printable(r.Score.text()).leftJustified(5) + QStringLiteral("  ")
-        + printable(verdictText(r)).leftJustified(8) + QStringLiteral("  ") + flags.leftJustified(9)
-        + QStringLiteral("  ") + printable(r.WorkMark.text());
+        + Text::name(r).leftJustified(30) + QStringLiteral("  ")
+        + Text::code(r).leftJustified(6) + QStringLiteral("  ")
+        + Text::score(r).leftJustified(5) + QStringLiteral("  ")
+        + Text::verdict(r).leftJustified(8) + QStringLiteral("  ") + flags.leftJustified(9)
+        + QStringLiteral("  ") + Text::work(r);
     while (line.endsWith(QLatin1Char(' ')))
         line.chop(1);
     Out << line << '\n';
@@ -115,8 +96,8 @@ void JournalListing::tableRow(std::int64_t index, const StudentRecord& r)
 void JournalListing::csvRow(std::int64_t index, const StudentRecord& r)
 {
     Out << index << ',' << csvField(r.FIO.text()) << ',' << csvField(r.Shifr.text()) << ','
-        << csvField(r.Score.text()) << ',' << csvField(verdictText(r));
-    for (int k = 1; k <= 6; ++k)
+        << csvField(r.Score.text()) << ',' << csvField(Text::verdictWords(r));
+    for (int k = 1; k <= Grading::Measurements; ++k)
         Out << ',' << csvField(r.done(k).text());
     Out << ',' << csvField(r.WorkMark.text()) << '\n';
 }
@@ -125,8 +106,8 @@ void JournalListing::jsonRow(std::int64_t index, const StudentRecord& r)
 {
     Out << (First ? "\n" : ",\n") << "  {\"index\": " << index << ", \"name\": " << jsonString(r.FIO.text())
         << ", \"code\": " << jsonString(r.Shifr.text()) << ", \"score\": " << jsonString(r.Score.text())
-        << ", \"verdict\": " << jsonString(verdictText(r)) << ", \"done\": [";
-    for (int k = 1; k <= 6; ++k)
+        << ", \"verdict\": " << jsonString(Text::verdictWords(r)) << ", \"done\": [";
+    for (int k = 1; k <= Grading::Measurements; ++k)
         Out << (k > 1 ? ", " : "") << jsonString(r.done(k).text());
     Out << "], \"work\": " << jsonString(r.WorkMark.text()) << '}';
     First = false;

@@ -5,7 +5,7 @@
 
 #include "admission/BankFile.h"
 #include "platform/EInOutError.h"
-#include "admission/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "support/JournalFixture.h"
 #include "support/WindowDriver.h"
 
-#include "platform/controls/TRichEdit.h"
+#include "widgets/controls/TRichEdit.h"
 #include "admission/run/TestRun.h"
 #include "app/Unit1.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"

@@ -5,8 +5,8 @@
 
 #include "support/WindowDriver.h"
 #include "app/Unit1.h"
-#include "platform/controls/TStaticText.h"
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/TStaticText.h"
+#include "widgets/controls/TTrackBar.h"
 #include "widgets/common/AccessibleNotice.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 

@@ -1,9 +1,9 @@
 // The main window: the stored form's pages and controls, start-up and the
 // page turns, built with fake message boxes in a scratch lab folder.
 #include "support/WindowDriver.h"
-#include "platform/controls/TNotebook.h"
-#include "platform/controls/TRichEdit.h"
-#include "platform/controls/TWebBrowser.h"
+#include "widgets/controls/TNotebook.h"
+#include "widgets/controls/TRichEdit.h"
+#include "widgets/controls/TWebBrowser.h"
 #include "app/Unit1.h"
 #include "ui_Unit1.h"
 

@@ -5,7 +5,7 @@
 #include "support/KeyStudent.h"
 #include "support/WindowDriver.h"
 #include "app/Unit1.h"
-#include "platform/controls/TSpeedButton.h"
+#include "widgets/controls/TSpeedButton.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "widgets/dxfOutlookBar/TdxfOutlookBar.h"
 

@@ -3,8 +3,8 @@
 // found beside it, every question of both banks answered by a section of
 // the theory page (the table in data/README.md), the result lines quoted
 // as the bench writes them, and the instructions' table of typical values.
-#include "platform/controls/TRichEdit.h"
-#include "platform/controls/TWebBrowser.h"
+#include "widgets/controls/TRichEdit.h"
+#include "widgets/controls/TWebBrowser.h"
 
 #include <QFile>
 #include <QGlyphRun>

@@ -4,9 +4,9 @@
 // there, and the margins show the page's own background.
 #include "support/WindowDriver.h"
 #include "app/Unit1.h"
-#include "platform/controls/PageZoom.h"
-#include "platform/controls/TNotebook.h"
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/PageZoom.h"
+#include "widgets/controls/TNotebook.h"
+#include "widgets/controls/TTrackBar.h"
 #include "ui_Unit1.h"
 #include "widgets/common/ControlZoom.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"

@@ -3,9 +3,9 @@
 // exactly twice the size, rendered from the same source, and the controls
 // show the twin, so nothing is scaled up and blurred; the controls that
 // draw their own faces draw them at the screen's pixels.
-#include "platform/controls/TBitBtn.h"
-#include "platform/controls/TImage.h"
-#include "platform/controls/TSpeedButton.h"
+#include "widgets/controls/TBitBtn.h"
+#include "widgets/controls/TImage.h"
+#include "widgets/controls/TSpeedButton.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "widgets/dxfTimer/TdxfTimer.h"
 

@@ -2,11 +2,11 @@
 // switches do to the diagram and their captions while the power is off.
 #include "support/WindowDriver.h"
 
-#include "platform/controls/TImage.h"
-#include "platform/controls/TLabel.h"
-#include "platform/controls/TSpeedButton.h"
-#include "platform/controls/TStaticText.h"
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/TImage.h"
+#include "widgets/controls/TLabel.h"
+#include "widgets/controls/TSpeedButton.h"
+#include "widgets/controls/TStaticText.h"
+#include "widgets/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "app/Unit1.h"
 

@@ -5,7 +5,7 @@
 #include "support/WindowDriver.h"
 
 #include "journal/StudentRecord.h"
-#include "platform/controls/TStaticText.h"
+#include "widgets/controls/TStaticText.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "app/Unit1.h"
 

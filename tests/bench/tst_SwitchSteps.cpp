@@ -4,11 +4,11 @@
 #include "support/WindowDriver.h"
 
 #include "platform/FormatSettings.h"
-#include "platform/controls/TImage.h"
-#include "platform/controls/TLabel.h"
-#include "platform/controls/TSpeedButton.h"
-#include "platform/controls/TStaticText.h"
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/TImage.h"
+#include "widgets/controls/TLabel.h"
+#include "widgets/controls/TSpeedButton.h"
+#include "widgets/controls/TStaticText.h"
+#include "widgets/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 #include <QtTest>

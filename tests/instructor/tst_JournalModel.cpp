@@ -3,7 +3,9 @@
 // new reading, the sort and filter, the counts and the CSV bytes.
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 
+#include "instructor/ClassColumns.h"
 #include "instructor/ClassCharts.h"
 #include "instructor/ClassCsv.h"
 #include "instructor/JournalFilter.h"
@@ -15,7 +17,6 @@
 #include <QtCharts/QHorizontalBarSeries>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QStackedBarSeries>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace fixture;
@@ -43,7 +44,7 @@ QByteArray fiveStudents()
 QStringList shownTexts(const JournalModel& model, int row)
 {
     QStringList texts;
-    for (int c = JournalModel::Name; c < JournalModel::ColumnCount; ++c)
+    for (int c = ClassColumns::Name; c < ClassColumns::Count; ++c)
         texts << model.data(model.index(row, c)).toString();
     return texts;
 }
@@ -70,20 +71,20 @@ private slots:
     void plotsSplitTheScoresAtThePassMark();
     void csvBytes_data();
     void csvBytes();
+    void everyMediumShowsTheSameCells();
 
 private:
     void load(const QByteArray& bytes);
 
-    QTemporaryDir Dir;
+    ScratchJournal Scratch;
     QString Path;
     JournalModel Model;
 };
 
 void tst_JournalModel::init()
 {
-    QVERIFY(Dir.isValid());
-    Path = Dir.filePath(QStringLiteral("Students.DAT"));
-    QFile::remove(Path);
+    QVERIFY(Scratch.fresh());
+    Path = Scratch.journal();
     Model.clear();
 }
 
@@ -128,11 +129,11 @@ void tst_JournalModel::recordsShowAsStored()
     QCOMPARE(Model.rowCount(), 1);
     QCOMPARE(shownTexts(Model, 0), shown);
     // The stored verdict, with its Latin or Cyrillic e, is a tooltip away.
-    const QString tip = Model.data(Model.index(0, JournalModel::Test), Qt::ToolTipRole).toString();
+    const QString tip = Model.data(Model.index(0, ClassColumns::Test), Qt::ToolTipRole).toString();
     QVERIFY2(tip.contains(QString::fromLatin1(bytes.mid(42, std::min<int>(bytes[41], 8)).toHex(' ').toUpper())),
              qPrintable(tip));
     // The bench is "стенд" in every text the instructor reads.
-    for (int c = 0; c < JournalModel::ColumnCount; ++c)
+    for (int c = 0; c < ClassColumns::Count; ++c)
         QVERIFY(!Model.data(Model.index(0, c), Qt::ToolTipRole).toString().contains(QStringLiteral("бенч")));
 }
 
@@ -144,8 +145,8 @@ void tst_JournalModel::damagedJournalShowsEveryReadableRecord()
     QCOMPARE(Model.rowCount(), 5);
     for (int row : { 1, 2, 3, 4 }) {
         QVERIFY(Model.hasFindings(row));
-        QVERIFY(Model.data(Model.index(row, JournalModel::Number)).toString().startsWith(QStringLiteral("\u26A0")));
-        QCOMPARE(Model.data(Model.index(row, JournalModel::Number), Qt::ToolTipRole).toString(),
+        QVERIFY(Model.data(Model.index(row, ClassColumns::Number)).toString().startsWith(QStringLiteral("\u26A0")));
+        QCOMPARE(Model.data(Model.index(row, ClassColumns::Number), Qt::ToolTipRole).toString(),
                  Model.findings(row).join(QLatin1Char('\n')));
     }
     QVERIFY(!Model.hasFindings(0));
@@ -167,7 +168,7 @@ void tst_JournalModel::damagedJournalShowsEveryReadableRecord()
 void tst_JournalModel::readingsThatFail()
 {
     QCOMPARE(JournalSnapshot::read(Path, 100).State, JournalSnapshot::Missing);
-    QCOMPARE(JournalSnapshot::read(Dir.path(), 100).State, JournalSnapshot::Unreadable);
+    QCOMPARE(JournalSnapshot::read(Scratch.path(), 100).State, JournalSnapshot::Unreadable);
 
     load(record(QStringLiteral("Первый"), "1"));
     {
@@ -235,16 +236,16 @@ void tst_JournalModel::sortsByEveryColumn_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("order");
     QTest::addColumn<Rows>("rows");
-    QTest::newRow("number, descending") << int(JournalModel::Number) << int(Qt::DescendingOrder) << Rows { 4, 3, 2, 1, 0 };
-    QTest::newRow("name: case aside, ё after е") << int(JournalModel::Name) << int(Qt::AscendingOrder) << Rows { 2, 4, 1, 3, 0 };
-    QTest::newRow("code: by value, non-numbers last") << int(JournalModel::Code) << int(Qt::AscendingOrder) << Rows { 4, 2, 1, 0, 3 };
-    QTest::newRow("score: by value") << int(JournalModel::Score) << int(Qt::AscendingOrder) << Rows { 2, 3, 0, 1, 4 };
-    QTest::newRow("score, descending") << int(JournalModel::Score) << int(Qt::DescendingOrder) << Rows { 4, 1, 0, 3, 2 };
+    QTest::newRow("number, descending") << int(ClassColumns::Number) << int(Qt::DescendingOrder) << Rows { 4, 3, 2, 1, 0 };
+    QTest::newRow("name: case aside, ё after е") << int(ClassColumns::Name) << int(Qt::AscendingOrder) << Rows { 2, 4, 1, 3, 0 };
+    QTest::newRow("code: by value, non-numbers last") << int(ClassColumns::Code) << int(Qt::AscendingOrder) << Rows { 4, 2, 1, 0, 3 };
+    QTest::newRow("score: by value") << int(ClassColumns::Score) << int(Qt::AscendingOrder) << Rows { 2, 3, 0, 1, 4 };
+    QTest::newRow("score, descending") << int(ClassColumns::Score) << int(Qt::DescendingOrder) << Rows { 4, 1, 0, 3, 2 };
     QTest::newRow("test: not taken, fail, pass by score, other")
-        << int(JournalModel::Test) << int(Qt::AscendingOrder) << Rows { 2, 3, 0, 1, 4 };
+        << int(ClassColumns::Test) << int(Qt::AscendingOrder) << Rows { 2, 3, 0, 1, 4 };
     QTest::newRow("first measurement, ties in journal order")
-        << int(JournalModel::FirstMeasurement) << int(Qt::AscendingOrder) << Rows { 2, 3, 4, 0, 1 };
-    QTest::newRow("work") << int(JournalModel::Work) << int(Qt::DescendingOrder) << Rows { 0, 1, 2, 3, 4 };
+        << int(ClassColumns::FirstMeasurement) << int(Qt::AscendingOrder) << Rows { 2, 3, 4, 0, 1 };
+    QTest::newRow("work") << int(ClassColumns::Work) << int(Qt::DescendingOrder) << Rows { 0, 1, 2, 3, 4 };
 }
 
 void tst_JournalModel::sortsByEveryColumn()
@@ -356,6 +357,34 @@ void tst_JournalModel::csvBytes()
     load(record(QStringLiteral("=1+2"), "12", "0", StudentRecord::VerdictNew, "-----x")
          + record(QStringLiteral("Петров, \"Пётр\""), "-5", "10", StudentRecord::VerdictPassed, "++++++", StudentRecord::WorkDone));
     QCOMPARE(ClassCsv::write(Model, { 1, 0 }, separator), QByteArray("\xEF\xBB\xBF") + lines.toUtf8());
+}
+
+void tst_JournalModel::everyMediumShowsTheSameCells()
+{
+    // The window's table, the report and the CSV differ only where the
+    // medium asks: the table marks a record with findings, the CSV says
+    // "да" and "нет" for the measurements.
+    load(fiveStudents() + record(QStringLiteral("Лисин"), "11", "8", StudentRecord::VerdictPassed, "+x----")
+         + record(QStringLiteral("Дублев"), "11"));
+    QVERIFY(Model.hasFindings(6));
+    const QByteArray csv = ClassCsv::write(Model, { 0, 1, 2, 3, 4, 5, 6 }, QLatin1Char('\t'));
+    const QStringList csvLines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+    for (int c = 0; c < ClassColumns::Count; ++c) {
+        const QString head = Model.headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(head, ClassColumns::title(c, ClassColumns::Report));
+        QCOMPARE(csvLines[0].split(QLatin1Char('\t'))[c],
+                 ClassColumns::isMeasurement(c) ? Model.headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString() : head);
+        for (int row = 0; row < Model.rowCount(); ++row) {
+            const QString shown = Model.data(Model.index(row, c)).toString();
+            const QString printed = ClassColumns::cell(c, Model.record(row), row, ClassColumns::Report);
+            QCOMPARE(printed, c == ClassColumns::Number ? QString::number(row) : shown);
+            const QString exported = csvLines[row + 1].split(QLatin1Char('\t'))[c];
+            if (ClassColumns::isMeasurement(c) && (shown.isEmpty() || shown == QStringLiteral("\u2713")))
+                QCOMPARE(exported, shown.isEmpty() ? QStringLiteral("нет") : QStringLiteral("да"));
+            else
+                QCOMPARE(exported, printed);
+        }
+    }
 }
 
 QTEST_MAIN(tst_JournalModel)

@@ -3,7 +3,9 @@
 // the CSV and the printed report of the rows shown; the command line.
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 
+#include "instructor/ClassColumns.h"
 #include "instructor/ClassReport.h"
 #include "instructor/JournalArguments.h"
 #include "instructor/JournalBanner.h"
@@ -37,7 +39,7 @@ void run(const QString& program, const QStringList& args)
 
 QString nameAt(JournalWindow& w, int shownRow)
 {
-    return w.filter().index(shownRow, JournalModel::Name).data().toString();
+    return w.filter().index(shownRow, ClassColumns::Name).data().toString();
 }
 
 QByteArray classOf(int count)
@@ -69,7 +71,7 @@ private slots:
     void commandLine();
 
 private:
-    QTemporaryDir Dir;
+    ScratchJournal Scratch;
     QString Path;
 };
 
@@ -77,9 +79,9 @@ void tst_JournalWindow::initTestCase()
 {
     // The settings and the journal's history of the windows under test stay
     // in the scratch folder.
-    QVERIFY(Dir.isValid());
-    qputenv("HOME", QFile::encodeName(Dir.filePath(QStringLiteral("home"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(Dir.filePath(QStringLiteral("data"))));
+    QVERIFY(Scratch.isValid());
+    qputenv("HOME", QFile::encodeName(Scratch.filePath(QStringLiteral("home"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Scratch.filePath(QStringLiteral("data"))));
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("oplab"));
     QCoreApplication::setApplicationName(QStringLiteral("oplab-journal-test"));
@@ -87,12 +89,11 @@ void tst_JournalWindow::initTestCase()
 
 void tst_JournalWindow::init()
 {
-    QVERIFY(Dir.isValid());
-    Path = Dir.filePath(QStringLiteral("Students.DAT"));
-    QFile::remove(Path);
+    QVERIFY(Scratch.fresh());
+    Path = Scratch.journal();
     // Each test starts the journal's history afresh.
     QDir(JournalHistory(Path).folder()).removeRecursively();
-    QDir(Dir.filePath(QStringLiteral("data"))).removeRecursively();
+    QDir(Scratch.filePath(QStringLiteral("data"))).removeRecursively();
 }
 
 void tst_JournalWindow::followsBenchesInOtherProcesses_data()
@@ -110,12 +111,12 @@ void tst_JournalWindow::followsBenchesInOtherProcesses()
     w.follower().setWatching(watching);
     w.resize(1000, 600);
     w.show();
-    w.openJournal(Dir.path()); // the lab folder's journal
+    w.openJournal(Scratch.path()); // the lab folder's journal
     QTRY_COMPARE(w.model().rowCount(), 61);
     QCOMPARE(w.message(), QString());
 
     // The instructor sorts by name, newest last, scrolls and picks Петров.
-    w.table()->sortByColumn(JournalModel::Name, Qt::DescendingOrder);
+    w.table()->sortByColumn(ClassColumns::Name, Qt::DescendingOrder);
     QCOMPARE(nameAt(w, 0), QStringLiteral("Студент 059"));
     w.table()->selectRow(w.filter().mapFromSource(w.model().index(60, 0)).row());
     w.table()->verticalScrollBar()->setValue(20);
@@ -167,7 +168,7 @@ void tst_JournalWindow::missingDamagedAndVanishedJournals()
     QCOMPARE(w.model().rowCount(), 2);
 
     // Another journal: nothing of this one stays.
-    w.openJournal(Dir.filePath(QStringLiteral("other.dat")));
+    w.openJournal(Scratch.filePath(QStringLiteral("other.dat")));
     QCOMPARE(w.summaryPanel().summary().Registered, 0);
     QVERIFY(!w.banner().isVisible());
 }
@@ -191,7 +192,7 @@ void tst_JournalWindow::journalHeldByABenchIsReadAtALaterTick()
 void tst_JournalWindow::historyIsKeptAndForeignChangesAreNamed()
 {
     // The history where oplab-data keeps it too (its timer, below).
-    const QString root = Dir.filePath(QStringLiteral("data/oplab/history"));
+    const QString root = Scratch.filePath(QStringLiteral("data/oplab/history"));
     const JournalHistory history(Path, root);
     const QByteArray three = classOf(3);
     writeFile(Path, three);
@@ -256,8 +257,8 @@ void tst_JournalWindow::historyIsKeptAndForeignChangesAreNamed()
 
     // A history that cannot be kept is said on the status line.
     JournalWindow blocked;
-    writeFile(Dir.filePath(QStringLiteral("file")), "x");
-    blocked.follower().setHistoryRoot(Dir.filePath(QStringLiteral("file")));
+    writeFile(Scratch.filePath(QStringLiteral("file")), "x");
+    blocked.follower().setHistoryRoot(Scratch.filePath(QStringLiteral("file")));
     blocked.openJournal(Path);
     QTRY_COMPARE(blocked.model().rowCount(), 2);
     QTRY_VERIFY2(blocked.statusText().contains(QStringLiteral("история журнала не ведётся: история журнала: не удаётся создать папку")),
@@ -285,23 +286,23 @@ void tst_JournalWindow::csvAndReportOfTheRowsShown()
     w.openJournal(Path);
     QTRY_COMPARE(w.model().rowCount(), 3);
     w.stateBox()->setCurrentIndex(w.stateBox()->findData(int(JournalFilter::Passed)));
-    w.table()->sortByColumn(JournalModel::Score, Qt::AscendingOrder);
+    w.table()->sortByColumn(ClassColumns::Score, Qt::AscendingOrder);
 
-    const QString csv = Dir.filePath(QStringLiteral("class.csv"));
+    const QString csv = Scratch.filePath(QStringLiteral("class.csv"));
     QVERIFY(w.exportCsv(csv, QLatin1Char(';')));
     const QStringList lines = QString::fromUtf8(readFile(csv)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines[1].startsWith(QStringLiteral("2;Власов В.В.;3;7;")));
     QVERIFY(lines[2].startsWith(QStringLiteral("0;Абрамов А.А.;1;9;")));
 
-    const QString pdf = Dir.filePath(QStringLiteral("report.pdf"));
+    const QString pdf = Scratch.filePath(QStringLiteral("report.pdf"));
     QVERIFY(w.saveReport(pdf));
     QProcess text;
     text.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
     QVERIFY(text.waitForFinished(30000));
     const QString report = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     for (const QString& wanted :
-         { QStringLiteral("Папка лаборатории: ") + Dir.path(), QStringLiteral("записей: 3"),
+         { QStringLiteral("Папка лаборатории: ") + Scratch.path(), QStringLiteral("записей: 3"),
            QStringLiteral("Показаны: тест сдан (зачёт); строк: 2"), QStringLiteral("Зарегистрировались 2"),
            QStringLiteral("Прошли тест 2"), QStringLiteral("из них зачёт 2"), QStringLiteral("Работа выполнена 1"),
            QStringLiteral("Абрамов А.А."), QStringLiteral("Власов В.В."), QStringLiteral("стр. 1 из 1") })
@@ -315,7 +316,7 @@ void tst_JournalWindow::longReportRepeatsItsHeadOnEveryPage()
     JournalWindow w;
     w.openJournal(Path);
     QCOMPARE(w.model().rowCount(), 150);
-    const QString pdf = Dir.filePath(QStringLiteral("long.pdf"));
+    const QString pdf = Scratch.filePath(QStringLiteral("long.pdf"));
     QVERIFY(w.saveReport(pdf));
     QProcess text;
     text.start(QStringLiteral("pdftotext"), { pdf, QStringLiteral("-") });

@@ -3,19 +3,28 @@
 #include "support/FakeClock.h"
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 
 #include "platform/EInOutError.h"
 #include "journal/Journal.h"
+#include "journal/Grading.h"
 #include "journal/JournalLock.h"
+#include "journal/StudentRecordText.h"
 #include "platform/NumberText.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace fixture;
 
 namespace {
+
+// The record with byte `offset` set to `value`.
+QByteArray withByte(QByteArray bytes, int offset, char value)
+{
+    bytes[offset] = value;
+    return bytes;
+}
 
 QByteArray journalOf(int count)
 {
@@ -43,6 +52,8 @@ private slots:
     void storedCodeConvertsAsTheStandardConversion();
     void verdictKindIsDecidedByTheExactBytes_data();
     void verdictKindIsDecidedByTheExactBytes();
+    void recordInWords_data();
+    void recordInWords();
     void readAllGivesEveryWholeRecordUnderTheSharedLock();
 
     void writeStudentStaysOnTheRecordWritten();
@@ -54,15 +65,14 @@ private slots:
     void nestedLocksKeepTheFileLockedToTheOutermost();
 
 private:
-    QTemporaryDir Dir;
+    ScratchJournal Scratch;
     QString Path;
 };
 
 void tst_Journal::init()
 {
-    QVERIFY(Dir.isValid());
-    Path = Dir.filePath(QStringLiteral("Students.DAT"));
-    QFile::remove(Path);
+    QVERIFY(Scratch.fresh());
+    Path = Scratch.journal();
 }
 
 void tst_Journal::cleanup()
@@ -178,6 +188,61 @@ void tst_Journal::verdictKindIsDecidedByTheExactBytes()
     QCOMPARE(int(r.verdictKind()), kind);
 }
 
+void tst_Journal::recordInWords_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("words"); // name, code, score, verdict, work
+    QTest::addColumn<int>("score");
+    QTest::addColumn<QString>("flags"); // "+" done, "-" not done, "[text]" odd
+    QTest::addColumn<bool>("allMeasured");
+    QTest::addColumn<bool>("workDone");
+    QTest::newRow("new student") << record(QStringLiteral("Иванов И.И."), "1")
+                                 << QStringList { "Иванов И.И.", "1", "0", "не сдан", "" } << 0 << "------" << false
+                                 << false;
+    QTest::newRow("the whole work")
+        << record(QStringLiteral("Петров"), "2", "10", StudentRecord::VerdictPassed, "++++++", StudentRecord::WorkDone)
+        << QStringList { "Петров", "2", "10", "зачёт", "выполнена" } << 10 << "++++++" << true << true;
+    QTest::newRow("failed, one measured")
+        << record(QStringLiteral("Сидоров"), "3", "4", StudentRecord::VerdictFailed, "+-----")
+        << QStringList { "Сидоров", "3", "4", "незачёт", "" } << 4 << "+-----" << false << false;
+    QTest::newRow("a verdict of other bytes, a leading zero")
+        << record(QStringLiteral("Котов"), "4", "07", cp(QStringLiteral("зачет")), "+++++-")
+        << QStringList { "Котов", "4", "07", "зачет", "" } << 7 << "+++++-" << false << false;
+    QTest::newRow("control characters, a score not a number")
+        << record(QStringLiteral("Tab\there"), "5\x1b", "1a", QByteArray("\x01\x7f", 2), "-\x7f----", "\x1f")
+        << QStringList { "Tab?here", "5?", "1a", "??", "?" } << -1 << "-[?]----" << false << false;
+    QTest::newRow("odd flags, one of no length, no score")
+        << withByte(record(QStringLiteral("Лисин"), "6", "", StudentRecord::VerdictPassed, "+x+?++"), 50, 0)
+        << QStringList { "Лисин", "6", "", "зачёт", "" } << -1 << "[][x]+[?]++" << false << false;
+    QTest::newRow("all six, a work mark of other words")
+        << record(QStringLiteral("Орлов"), "7", "9", StudentRecord::VerdictPassed, "++++++", cp(QStringLiteral("готово")))
+        << QStringList { "Орлов", "7", "9", "зачёт", "готово" } << 9 << "++++++" << true << false;
+}
+
+void tst_Journal::recordInWords()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, words);
+    QFETCH(int, score);
+    QFETCH(QString, flags);
+    QFETCH(bool, allMeasured);
+    QFETCH(bool, workDone);
+    using Text = StudentRecordText;
+    const StudentRecord r = toRecord(bytes);
+    QCOMPARE(QStringList({ Text::name(r), Text::code(r), Text::score(r), Text::verdict(r), Text::work(r) }), words);
+    QCOMPARE(Text::scoreValue(r), score);
+    QString shown;
+    for (int k = 1; k <= Grading::Measurements; ++k) {
+        QVERIFY(!(Text::measured(r, k) && Text::oddFlag(r, k)));
+        shown += Text::measured(r, k) ? QStringLiteral("+")
+            : Text::oddFlag(r, k)     ? QStringLiteral("[%1]").arg(Text::oddFlagText(r, k))
+                                      : QStringLiteral("-");
+    }
+    QCOMPARE(shown, flags);
+    QCOMPARE(Text::allMeasured(r), allMeasured);
+    QCOMPARE(Text::workDone(r), workDone);
+}
+
 void tst_Journal::readAllGivesEveryWholeRecordUnderTheSharedLock()
 {
     // More records than one block, then a partial record.
@@ -209,7 +274,7 @@ void tst_Journal::readAllGivesEveryWholeRecordUnderTheSharedLock()
     bench.unlock();
     QCOMPARE(journal.readAll([](std::int64_t) {}, [](std::int64_t, const StudentRecord&) {}), whole.size() + 20);
 
-    Journal missing(Dir.filePath(QStringLiteral("none.dat")));
+    Journal missing(Scratch.filePath(QStringLiteral("none.dat")));
     QVERIFY_THROWS_EXCEPTION(EInOutError, missing.readAll([](std::int64_t) {}, [](std::int64_t, const StudentRecord&) {}));
 }
 

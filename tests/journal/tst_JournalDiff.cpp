@@ -4,6 +4,7 @@
 #include "support/JournalFixture.h"
 
 #include "journal/Journal.h"
+#include "journal/Grading.h"
 #include "journal/JournalDiff.h"
 #include "journal/Registration.h"
 
@@ -56,7 +57,7 @@ std::function<void(Journal&)> test(const char* code, int right, bool firstWriteO
         j.student().setVerdictPassed();
         j.student().setScore(right);
         j.WriteStudent();
-        if (right < 7 && !firstWriteOnly) {
+        if (!Grading::passes(right) && !firstWriteOnly) {
             j.student().setVerdictFailed();
             j.student().setScore(right);
             j.WriteStudent();
@@ -135,6 +136,10 @@ void tst_JournalDiff::changes_data()
     QTest::newRow("test passed") << ivanov() << byBench(ivanov(), test("1001", 8)) << "TestResult@0";
     QTest::newRow("ten right answers") << ivanov() << byBench(ivanov(), test("1001", 10)) << "TestResult@0";
     QTest::newRow("test failed") << ivanov() << byBench(ivanov(), test("1001", 4)) << "TestResult@0";
+    QTest::newRow("failed one short of the pass mark")
+        << ivanov() << byBench(ivanov(), test("1001", Grading::PassMark - 1)) << "TestResult@0";
+    QTest::newRow("passed at the pass mark")
+        << ivanov() << byBench(ivanov(), test("1001", Grading::PassMark)) << "TestResult@0";
     QTest::newRow("failed, seen between its two writes")
         << ivanov() << byBench(ivanov(), test("1001", 4, true)) << "TestResult@0";
     QTest::newRow("failed, the second write")
@@ -175,6 +180,12 @@ void tst_JournalDiff::changes_data()
     QTest::newRow("a result taken back") << passed8() << ivanov() << "ResultChanged@0";
     QTest::newRow("a score without a test") << ivanov() << record(QStringLiteral("Иванов И.И."), "1001", "7")
                                             << "ResultChanged@0";
+    QTest::newRow("a fail at the pass mark")
+        << failed4() << record(QStringLiteral("Иванов И.И."), "1001", "7", StudentRecord::VerdictFailed)
+        << "ResultChanged@0";
+    QTest::newRow("more right answers than questions")
+        << failed4() << record(QStringLiteral("Иванов И.И."), "1001", "11", StudentRecord::VerdictPassed)
+        << "ResultChanged@0";
     QTest::newRow("a score no test writes")
         << failed4() << record(QStringLiteral("Иванов И.И."), "1001", "07", StudentRecord::VerdictPassed)
         << "ResultChanged@0";

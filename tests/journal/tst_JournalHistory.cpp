@@ -3,13 +3,13 @@
 // after a version seen, and a version written back under the lock.
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 
 #include "journal/JournalDiff.h"
 #include "journal/JournalHistory.h"
 #include "platform/EInOutError.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace fixture;
@@ -48,7 +48,7 @@ private:
         return h.keepJournal();
     }
 
-    QTemporaryDir Dir;
+    ScratchJournal Scratch { QStringLiteral("lab/Students.DAT") };
     QString Path;
     QString Root;
     QDateTime Now;
@@ -56,11 +56,11 @@ private:
 
 void tst_JournalHistory::init()
 {
-    QVERIFY(Dir.isValid());
-    QDir(Dir.path()).removeRecursively();
-    QDir().mkpath(Dir.filePath(QStringLiteral("lab")));
-    Path = Dir.filePath(QStringLiteral("lab/Students.DAT"));
-    Root = Dir.filePath(QStringLiteral("history"));
+    // The lab folder and the history, both emptied.
+    QDir(Scratch.path()).removeRecursively();
+    QVERIFY(Scratch.fresh());
+    Path = Scratch.journal();
+    Root = Scratch.filePath(QStringLiteral("history"));
     Now = QDateTime(QDate(2026, 12, 9), QTime(10, 32, 5));
 }
 
@@ -109,17 +109,17 @@ void tst_JournalHistory::namesAreTimesUniqueAndInOrder()
 void tst_JournalHistory::eachJournalHasAFolderOfItsOwn()
 {
     // Two labs' journals of one file name, and one journal by two spellings.
-    QDir().mkpath(Dir.filePath(QStringLiteral("other")));
+    QDir().mkpath(Scratch.filePath(QStringLiteral("other")));
     const JournalHistory here(Path, Root);
-    const JournalHistory there(Dir.filePath(QStringLiteral("other/Students.DAT")), Root);
-    const JournalHistory again(Dir.filePath(QStringLiteral("other/../lab/./Students.DAT")), Root);
+    const JournalHistory there(Scratch.filePath(QStringLiteral("other/Students.DAT")), Root);
+    const JournalHistory again(Scratch.filePath(QStringLiteral("other/../lab/./Students.DAT")), Root);
     QVERIFY(here.folder() != there.folder());
     QCOMPARE(again.folder(), here.folder());
     QVERIFY(QFileInfo(here.folder()).fileName().startsWith(QStringLiteral("Students.DAT-")));
     QCOMPARE(QFileInfo(here.folder()).absolutePath(), QDir(Root).absolutePath());
     // Without a root given, the instructor's own data folder.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(Dir.filePath(QStringLiteral("data"))));
-    QCOMPARE(JournalHistory::defaultRoot(), Dir.filePath(QStringLiteral("data/oplab/history")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Scratch.filePath(QStringLiteral("data"))));
+    QCOMPARE(JournalHistory::defaultRoot(), Scratch.filePath(QStringLiteral("data/oplab/history")));
     QCOMPARE(QFileInfo(JournalHistory(Path).folder()).absolutePath(), JournalHistory::defaultRoot());
 }
 
@@ -207,8 +207,8 @@ void tst_JournalHistory::missingThingsAreNamed()
     QVERIFY(h.versions().isEmpty());
     // A history folder that cannot be made is an error, never a version lost
     // in silence.
-    writeFile(Dir.filePath(QStringLiteral("file")), "x");
-    JournalHistory blocked(Path, Dir.filePath(QStringLiteral("file")));
+    writeFile(Scratch.filePath(QStringLiteral("file")), "x");
+    JournalHistory blocked(Path, Scratch.filePath(QStringLiteral("file")));
     writeFile(Path, A);
     QVERIFY_THROWS_EXCEPTION(Exception, blocked.keepJournal());
 }

@@ -6,6 +6,7 @@
 // OPLAB_REFUSE_LOCKS picks the error.
 #include "support/FakeClock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 #include "support/OtherAccount.h"
 
 #include "platform/Exception.h"
@@ -17,7 +18,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -95,24 +95,20 @@ private slots:
     void aReaderThatMayNotLockReadsWithoutALock();
 
 private:
-    QTemporaryDir Dir;
-    QString Previous;
+    ScratchJournal Scratch;
 };
 
 void tst_JournalLockFile::init()
 {
-    QVERIFY(Dir.isValid());
-    Previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(Dir.path()));
-    QFile::remove(Name);
-    QDir(Folder).removeRecursively();
+    QVERIFY(Scratch.fresh());
+    QVERIFY(Scratch.enter());
     qputenv("OPLAB_REFUSE_LOCKS", "ENOLCK");
 }
 
 void tst_JournalLockFile::cleanup()
 {
     qunsetenv("OPLAB_REFUSE_LOCKS");
-    QDir::setCurrent(Previous);
+    Scratch.leave();
 }
 
 void tst_JournalLockFile::everyRefusalFallsBackToTheLockFile_data()
@@ -244,7 +240,7 @@ void tst_JournalLockFile::aReaderThatMayNotLockReadsWithoutALock()
     // record lock is given back that was never had.
     if (!OtherAccount::available())
         QSKIP(OtherAccount::unavailableText());
-    QVERIFY(::chmod(QFile::encodeName(Dir.path()).constData(), 0755) == 0);
+    QVERIFY(::chmod(QFile::encodeName(Scratch.path()).constData(), 0755) == 0);
     writeFile(Name, record(QStringLiteral("А"), "1") + record(QStringLiteral("Б"), "2"));
     const QString path = QDir::current().absoluteFilePath(Name);
     const int status = OtherAccount::student(OtherAccount::FirstStudent).run([&] {

@@ -4,6 +4,7 @@
 #include "support/FakeClock.h"
 #include "support/ForeignLock.h"
 #include "support/JournalFixture.h"
+#include "support/ScratchJournal.h"
 
 #include "platform/EConvertError.h"
 #include "platform/EInOutError.h"
@@ -12,7 +13,6 @@
 #include "journal/Registration.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -64,25 +64,22 @@ private slots:
     void busyJournalIsRefusedAndASecondPressWorks();
 
 private:
-    QTemporaryDir Dir;
-    QString Previous;
+    ScratchJournal Scratch;
 };
 
 void tst_Registration::init()
 {
-    QVERIFY(Dir.isValid());
-    Previous = QDir::currentPath();
     // The journal is opened by its bare name, in the current directory.
-    QVERIFY(QDir::setCurrent(Dir.path()));
-    QFile::remove(Name);
+    QVERIFY(Scratch.fresh());
+    QVERIFY(Scratch.enter());
 }
 
 void tst_Registration::cleanup()
 {
-    ::chmod(QFile::encodeName(Dir.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(Scratch.path()).constData(), 0755);
     QFile::setPermissions(Name, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QFile::remove(Name);
-    QDir::setCurrent(Previous);
+    Scratch.leave();
 }
 
 void tst_Registration::firstRegistrationCreatesTheJournal()
@@ -95,7 +92,7 @@ void tst_Registration::firstRegistrationCreatesTheJournal()
         + QByteArray::fromHex("08EDE520E7E0F7E5F2") + QByteArray::fromHex("012D012D012D012D012D012D")
         + QByteArray(11, 0);
     QCOMPARE(expected.size(), 73);
-    QCOMPARE(readFile(Dir.filePath(Name)), expected);
+    QCOMPARE(readFile(Scratch.filePath(Name)), expected);
     QCOMPARE(bytesOf(journal.student()), expected);
     QVERIFY(journal.isOpen());
     QCOMPARE(journal.file().filePos(), 0);
@@ -233,7 +230,7 @@ void tst_Registration::readOnlyJournalIsRefused()
 
 void tst_Registration::unwritableFolderIsRefused()
 {
-    QVERIFY(::chmod(QFile::encodeName(Dir.path()).constData(), 0555) == 0);
+    QVERIFY(::chmod(QFile::encodeName(Scratch.path()).constData(), 0555) == 0);
     Journal journal;
     QCOMPARE(failure(QStringLiteral("А"), QStringLiteral("1"), journal), QStringLiteral("File access denied"));
     QVERIFY(!QFile::exists(Name));

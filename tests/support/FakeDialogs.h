@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controls/Dialogs.h"
+#include "widgets/controls/Dialogs.h"
 
 #include <QStringList>
 

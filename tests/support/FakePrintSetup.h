@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controls/PrintSetup.h"
+#include "widgets/controls/PrintSetup.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controls/ProgramEnd.h"
+#include "widgets/controls/ProgramEnd.h"
 
 // Counts the requests to end the program.
 class FakeProgramEnd : public ProgramEnd

@@ -2,7 +2,7 @@
 
 #include "support/WindowDriver.h"
 #include "app/Unit1.h"
-#include "platform/controls/TTrackBar.h"
+#include "widgets/controls/TTrackBar.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "admission/run/TestRun.h"
 
 #include "admission/BankFile.h"
-#include "platform/controls/Dialogs.h"
-#include "admission/RandomGenerator.h"
+#include "widgets/controls/Dialogs.h"
+#include "platform/RandomGenerator.h"
 #include "journal/Journal.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "widgets/dxfTimer/TdxfTimer.h"
@@ -27,13 +27,13 @@ void TestRun::prepare()
     FGenerator.seedFromClock(FClock);
     drawQuestion();
     FProgress.start();
-    C.ST1->setCaption(FProgress.numberText());
+    C.Number->setCaption(FProgress.numberText());
 }
 
 void TestRun::drawQuestion()
 {
     FBank.drawInto(FGenerator, Current);
-    C.ST2->setCaption(Current.Question.text());
+    C.Question->setCaption(Current.Question.text());
     for (int k = 1; k <= 4; ++k)
         C.Answers[k - 1]->setCaption(Current.answer(k).text());
 }
@@ -55,9 +55,9 @@ void TestRun::closeBank()
 
 void TestRun::NextQuestion()
 {
-    C.dxfTimer1->Stop();
-    C.dxfTimer1->Start();
-    C.dxfTimer1->Reset();
+    C.Countdown->Stop();
+    C.Countdown->Start();
+    C.Countdown->Reset();
     try {
         FProgress.judge(checkedTags(), Current.RightAnswer);
         if (FProgress.opensSecondBank()) {
@@ -71,11 +71,11 @@ void TestRun::NextQuestion()
         }
         drawQuestion();
         FProgress.nextQuestion();
-        C.ST1->setCaption(FProgress.numberText());
+        C.Number->setCaption(FProgress.numberText());
     } catch (...) {
         // Nothing is timed while the student waits for the fault to be
         // mended; "OK" goes on from here.
-        C.dxfTimer1->Stop();
+        C.Countdown->Stop();
         // No question has been drawn from "Qest1.txt" yet: the next try
         // opens it afresh, so a bank put in its place meanwhile is the one
         // read, not the faulty file still held open.
@@ -87,7 +87,7 @@ void TestRun::NextQuestion()
 void TestRun::finish()
 {
     closeBank();
-    C.dxfTimer1->Stop();
+    C.Countdown->Stop();
     if (!FProgress.passed()) {
         // A failed test is stored as failed before the student is told, so
         // the journal never shows a pass for it, not even while the message
@@ -119,7 +119,7 @@ void TestRun::giveUp()
 {
     // Nothing is timed any longer: the question's time cannot end while
     // the journal is written (or waited for).
-    C.dxfTimer1->Stop();
+    C.Countdown->Stop();
     closeBank();
     FJournal.WriteStudent();
     FJournal.close();

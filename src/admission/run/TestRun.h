@@ -35,13 +35,15 @@ class TestRun : public QObject
     Q_OBJECT
 
 public:
+    // The controls of the test page the test reads and writes, named for
+    // what they show (the main window maps its stored names to them).
     struct Controls
     {
-        TglStaticText* ST1 = nullptr;                  // question number
-        TglStaticText* ST2 = nullptr;                  // question text
-        std::array<TglStaticText*, 4> Answers {};      // glStaticText1 ... 4
-        std::array<TdxfCheckBox*, 4> Boxes {};         // dxf1 ... dxf4, tags 1 ... 4
-        TdxfTimer* dxfTimer1 = nullptr;
+        TglStaticText* Number = nullptr;          // "Вопрос № ..."
+        TglStaticText* Question = nullptr;        // the question's text
+        std::array<TglStaticText*, 4> Answers {}; // the four answers
+        std::array<TdxfCheckBox*, 4> Boxes {};    // their boxes, tags 1 ... 4
+        TdxfTimer* Countdown = nullptr;           // the question's 45 seconds
     };
 
     // What the test asks of the window: turn to the bench after a pass,

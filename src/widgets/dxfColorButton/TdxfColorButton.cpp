@@ -1,6 +1,6 @@
 #include "widgets/dxfColorButton/TdxfColorButton.h"
 
-#include "platform/controls/FontColor.h"
+#include "widgets/controls/FontColor.h"
 
 #include "widgets/dxfColorButton/ColorButtonAccessible.h"
 #include "widgets/common/ControlZoom.h"

@@ -1,6 +1,6 @@
 #include "widgets/glLabel/TglCustomLabel.h"
 
-#include "platform/controls/FontColor.h"
+#include "widgets/controls/FontColor.h"
 #include "widgets/glLabel/LabelAccessible.h"
 #include "widgets/common/AccessibleNotice.h"
 #include "widgets/common/ControlZoom.h"

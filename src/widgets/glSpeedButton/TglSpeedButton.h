@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/controls/TSpeedButton.h"
+#include "widgets/controls/TSpeedButton.h"
 
 #include <QPointer>
 

@@ -1,11 +1,11 @@
 // Controls on a zoomed page: the ones that size themselves fit their caption
 // or picture in stored pixels and are shown at that size zoomed; the mapping
 // between stored and shown pixels, edges rounded on their own.
-#include "platform/controls/PageZoom.h"
-#include "platform/controls/TImage.h"
-#include "platform/controls/TLabel.h"
-#include "platform/controls/TShape.h"
-#include "platform/controls/TStaticText.h"
+#include "widgets/controls/PageZoom.h"
+#include "widgets/controls/TImage.h"
+#include "widgets/controls/TLabel.h"
+#include "widgets/controls/TShape.h"
+#include "widgets/controls/TStaticText.h"
 #include "widgets/common/ControlZoom.h"
 #include "widgets/dxfCheckBox/TdxfCheckBox.h"
 #include "widgets/glLabel/TglStaticText.h"

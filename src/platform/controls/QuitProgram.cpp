@@ -1,8 +1,0 @@
-#include "platform/controls/QuitProgram.h"
-
-#include <QCoreApplication>
-
-void QuitProgram::endProgram()
-{
-    QCoreApplication::exit(0);
-}

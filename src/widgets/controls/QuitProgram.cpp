@@ -1,0 +1,8 @@
+#include "widgets/controls/QuitProgram.h"
+
+#include <QCoreApplication>
+
+void QuitProgram::endProgram()
+{
+    QCoreApplication::exit(0);
+}
