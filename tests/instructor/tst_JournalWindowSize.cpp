@@ -100,7 +100,7 @@ void tst_JournalWindowSize::firstStartFitsTheScreenWithReadablePlots()
     // beyond the screen.
     writeFile(path, classOf(38) + QByteArray(20, 'x'));
     QTRY_VERIFY(w.banner().isVisible());
-    QVERIFY(!w.banner().foreignChanges().isEmpty());
+    QTRY_VERIFY(!w.banner().foreignChanges().isEmpty());
     QTest::qWait(100);
     QVERIFY(area.contains(w.frameGeometry()));
     QCOMPARE(cutLabels(w), QStringList());
