@@ -369,6 +369,17 @@ void tst_JournalModel::everyMediumShowsTheSameCells()
     QVERIFY(Model.hasFindings(6));
     const QByteArray csv = ClassCsv::write(Model, { 0, 1, 2, 3, 4, 5, 6 }, QLatin1Char('\t'));
     const QStringList csvLines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+    // The heads as the instructor reads them: each measurement by its
+    // symbol in the window and the report, by its name in the CSV.
+    QStringList heads;
+    for (int c = 0; c < ClassColumns::Count; ++c)
+        heads << Model.headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(heads.join(QLatin1Char(' ')), QStringLiteral("№ Ф.И.О. Шифр Баллы Тест Ку Uсм Iвх Rвх Rвых КОСС Работа"));
+    QCOMPARE(csvLines[0].split(QLatin1Char('\t')).mid(5, 6),
+             QStringList({ QStringLiteral("Коэффициент усиления"), QStringLiteral("Напряжение смещения"),
+                           QStringLiteral("Входные токи"), QStringLiteral("Входное сопротивление"),
+                           QStringLiteral("Выходное сопротивление"),
+                           QStringLiteral("Коэффициент ослабления синфазного сигнала") }));
     for (int c = 0; c < ClassColumns::Count; ++c) {
         const QString head = Model.headerData(c, Qt::Horizontal).toString();
         QCOMPARE(head, ClassColumns::title(c, ClassColumns::Report));
