@@ -6,6 +6,7 @@
 #include "platform/TransparentKey.h"
 #include "widgets/common/Bevel.h"
 #include "widgets/common/AccessibleNotice.h"
+#include "widgets/common/ButtonKeys.h"
 #include "widgets/common/ControlZoom.h"
 #include "widgets/common/EngravedGlyph.h"
 #include "widgets/common/FocusMark.h"
@@ -364,16 +365,16 @@ void TSpeedButton::keyReleaseEvent(QKeyEvent* event)
 
 bool TSpeedButton::keyDown(QKeyEvent* event)
 {
-    if (event->modifiers() & ~Qt::KeypadModifier)
+    switch (ButtonKeys::press(event, isEnabled())) {
+    case ButtonKeys::NotOurs:
         return false;
-    const int key = event->key();
-    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    if (event->isAutoRepeat() || !isEnabled())
+    case ButtonKeys::Swallowed:
         return true;
-    if (key != Qt::Key_Space) {
+    case ButtonKeys::EnterClick:
         Press();
         return true;
+    case ButtonKeys::SpaceDown:
+        break;
     }
     const QPoint middle = rect().center();
     MouseDown(Qt::LeftButton, Qt::NoModifier, middle.x(), middle.y());
@@ -392,7 +393,7 @@ void TSpeedButton::Press()
 
 bool TSpeedButton::keyUp(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+    if (!ButtonKeys::spaceUp(event))
         return false;
     if (FKeyHeld) {
         FKeyHeld = false;

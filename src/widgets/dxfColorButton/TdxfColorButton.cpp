@@ -8,6 +8,7 @@
 #include "widgets/dxfColorButton/ColorButtonFace.h"
 #include "widgets/glEffects/glUTILS.h"
 #include "widgets/common/AccessibleNotice.h"
+#include "widgets/common/ButtonKeys.h"
 #include "widgets/common/FocusMark.h"
 
 #include <QAccessible>
@@ -319,18 +320,16 @@ void TdxfColorButton::keyReleaseEvent(QKeyEvent* event)
 
 bool TdxfColorButton::keyDown(QKeyEvent* event)
 {
-    if (event->modifiers() & ~Qt::KeypadModifier)
+    const ButtonKeys::Press press = ButtonKeys::press(event, isEnabled());
+    if (press == ButtonKeys::NotOurs)
         return false;
-    const int key = event->key();
-    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    if (event->isAutoRepeat() || !isEnabled())
+    if (press == ButtonKeys::Swallowed)
         return true;
     if (!FDown && !FPressed) {
         FPressed = true;
         update();
     }
-    if (key == Qt::Key_Space) {
+    if (press == ButtonKeys::SpaceDown) {
         FKeyHeld = true;
         return true;
     }
@@ -345,7 +344,7 @@ bool TdxfColorButton::keyDown(QKeyEvent* event)
 
 bool TdxfColorButton::keyUp(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+    if (!ButtonKeys::spaceUp(event))
         return false;
     if (!FKeyHeld)
         return true;
