@@ -113,7 +113,7 @@ void JournalFollower::took(const JournalSnapshot& snapshot)
         LastBytes = snapshot.FileBytes;
     // A reading that found the journal busy or unreadable has nothing to
     // keep.
-    if (KeepsHistory && snapshot.Differs
+    if (snapshot.Differs
         && (snapshot.State == JournalSnapshot::Read || snapshot.State == JournalSnapshot::Missing))
         keep(snapshot.State);
 }

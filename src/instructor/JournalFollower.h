@@ -51,16 +51,12 @@ public:
     // `historyRoot` (the instructor's own when empty), with the versions
     // kept after the one seen last, which each keeping moves on to the
     // latest; historyKept() tells, takeHistory() gives it.
-    bool keepsHistory() const { return KeepsHistory; }
-    void setKeepsHistory(bool on) { KeepsHistory = on; }
     const QString& historyRoot() const { return HistoryRoot; }
     void setHistoryRoot(const QString& root) { HistoryRoot = root; }
-    const QString& seenVersion() const { return Seen; }
     void setSeenVersion(const QString& id) { Seen = id; }
 
     // Reads the journal as soon as no other reading runs.
     void readNow();
-    bool isReading() const { return Worker.isRunning(); }
 
     // The last finished reading, taken by the receiver of read().
     JournalSnapshot takeSnapshot() { return std::move(Last); }
@@ -97,7 +93,6 @@ private:
     int LockTimeoutMs = 100;
     bool Watching = true;
     bool Again = false;
-    bool KeepsHistory = true;
     bool KeepAgain = true; // the next reading keeps the journal whatever it finds
     QString HistoryRoot;
     QString Seen;

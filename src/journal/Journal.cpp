@@ -25,7 +25,6 @@ Journal::Journal(QString fileName, Clock& clock)
     : FileName(std::move(fileName))
     , FClock(clock)
     , JournalFile(int(sizeof(StudentRecord)))
-    , LockLeaseMs(JournalLockFile::defaultLease())
 {
 }
 

@@ -80,9 +80,6 @@ public:
     // How long a lock is waited for before the change is given up.
     int lockTimeout() const { return LockTimeoutMs; }
     void setLockTimeout(int milliseconds) { LockTimeoutMs = milliseconds; }
-    // The lease of the journal's lock file (JournalLockFile).
-    int lockLease() const { return LockLeaseMs; }
-    void setLockLease(int milliseconds) { LockLeaseMs = milliseconds; }
     Clock& clock() const { return FClock; }
 
     // How the journal pauses between two attempts at a busy lock: the
@@ -104,7 +101,6 @@ private:
     StudentRecord Student {};
     int LockDepth = 0;
     int LockTimeoutMs = 5000;
-    int LockLeaseMs;
     std::function<void(int)> Pause;
     // The file system of the open journal refused a record lock: the
     // lock file stands alone until the journal is opened anew.

@@ -107,7 +107,7 @@ void JournalLock::dropRecordLock()
 bool JournalLock::takeLockFile(Kind kind)
 {
     if (!LockFile)
-        LockFile = std::make_unique<JournalLockFile>(FJournal.FileName, FJournal.LockLeaseMs);
+        LockFile = std::make_unique<JournalLockFile>(FJournal.FileName);
     try {
         return LockFile->tryAcquire();
     } catch (const EInOutError& e) {

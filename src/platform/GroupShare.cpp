@@ -37,12 +37,6 @@ QByteArray GroupShare::folderOf(const QByteArray& path)
     return path.left(slash);
 }
 
-bool GroupShare::groupMayWrite(const QByteArray& folder)
-{
-    struct stat st {};
-    return ::stat(folder.constData(), &st) == 0 && (st.st_mode & S_IWGRP);
-}
-
 int GroupShare::open(const QByteArray& path, int flags, bool* created)
 {
     if (created)

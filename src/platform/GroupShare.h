@@ -28,9 +28,6 @@ public:
     // true when it was made or was there already, else false with errno.
     static bool makeFolder(const QByteArray& path);
 
-    // Whether the group of the folder may write in it.
-    static bool groupMayWrite(const QByteArray& folder);
-
     // The folder that holds path ("." for a bare name).
     static QByteArray folderOf(const QByteArray& path);
 };
